@@ -1,0 +1,13 @@
+#pragma once
+#include <cstdio>
+// The command-line forms; each gets the whole command line (argv[1] is its
+// option) and returns the process exit status.
+
+// cuprolay --render BOARD OUT [--zoom 10|20]
+int run_render_command(int argc, char** argv);
+// cuprolay --export FORMAT BOARD OUT [--scale H V]
+int run_export_command(int argc, char** argv);
+// cuprolay --script SCRIPT [BOARD]
+int run_script_command(int argc, char** argv);
+// Prints the usage text to the stream.
+void print_usage(FILE* stream);

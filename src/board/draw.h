@@ -1,0 +1,39 @@
+#pragma once
+// Drawing the board into the canvas in the scheme's layer order, and the
+// dirty-rectangle mechanism of bulk changes.
+#include "board/objects.h"
+
+struct RedrawState {
+    bool redraw_deferred = false;
+    int dirty_x0 = 631, dirty_y0 = 401, dirty_x1 = 0, dirty_y1 = 0;
+};
+
+extern RedrawState redraw_state;
+
+void redraw_state_reset();
+void reset_dirty_rect();  // to the empty value (631, 401, 0, 0)
+void redraw_dirty_rect();
+
+void redraw_rect(int x0, int y0, int x1, int y1);
+void mark_dirty(int x0, int y0, int x1, int y1);
+void mark_point_dirty(int x, int y);
+void mark_cut_dirty(int x, int y);
+void mark_bridge_dirty(int x, int y);
+void mark_wire_dirty(const WireRecord* w);
+void mark_component_dirty(const ComponentRecord* c);
+void redraw_description_area(int x, int y, int width);
+
+void draw_wire(const WireRecord* w);
+void draw_component(const ComponentRecord* c);
+void draw_wire_body(const WireRecord* w);
+void draw_component_body(const ComponentRecord* c);
+void draw_description(const DescriptionHead& d);
+
+void draw_selection_marker(int x, int y);
+void highlight_description(const DescriptionHead& d);
+// Draws or erases (by inversion) the highlight of a selected object.
+void highlight_wire(const WireRecord* w, int marker_x, int marker_y);
+void highlight_component(const ComponentRecord* c, int marker_x, int marker_y);
+
+void draw_board_frame();
+void deselect_and_redraw();

@@ -1,0 +1,87 @@
+#pragma once
+// The object store: wires, components and texts, their lists and the
+// selection slots, keeping the grid's solder-point counts in step.
+#include <cstdint>
+#include "board/catalog.h"
+
+// The common head's description part: text, width (4 per character; 0 means
+// none), and position (left end, base line).
+struct DescriptionHead {
+    const char* text;
+    int32_t width;
+    int32_t x;
+    int32_t y;
+};
+
+struct WireRecord {
+    DescriptionHead desc;
+    WireRecord* next;
+    int32_t entry;
+    int32_t x1, y1;
+    int32_t x2, y2;
+};
+
+struct ComponentRecord {
+    DescriptionHead desc;
+    ComponentRecord* next;
+    int32_t entry;
+    int32_t ax, ay;                      // anchor
+    int32_t box_x0, box_y0, box_x1, box_y1;
+};
+
+struct BoardStore {
+    WireRecord* wire_list = nullptr;
+    ComponentRecord* component_list = nullptr;
+    WireRecord* selected_wire = nullptr;
+    ComponentRecord* selected_component = nullptr;
+    int32_t selection_marker_x = 0;
+    int32_t selection_marker_y = 0;
+    int32_t plain_wire_type = -1;
+};
+
+extern BoardStore board;
+
+// Deletes every record (lists and selection slots) and zeroes both grids,
+// without drawing: the starting state for tests.
+void board_reset();
+
+inline bool wire_is_vertical(const WireRecord& w) { return w.x1 == w.x2; }
+// The catalog index of "WIRE" variant 0.
+int lookup_plain_wire_type();
+
+// Creation.
+WireRecord* create_wire(int entry, int x1, int y1, int x2, int y2);
+ComponentRecord* create_component(const char* name, int variant, int x, int y);
+void compute_component_box(ComponentRecord* c);
+void wire_default_text_position(WireRecord* w);
+
+// Solder-point bookkeeping.
+void register_wire_ends(const WireRecord* w);
+void unregister_wire_ends(const WireRecord* w);
+void register_pins(const ComponentRecord* c);
+void unregister_pins(const ComponentRecord* c);
+
+// Deletion (records already out of their lists).
+void delete_wire(WireRecord* w);
+void delete_component(ComponentRecord* c);
+void clear_board();
+
+// Searches; each take unlinks and returns the record (next cleared) or null.
+WireRecord* take_wire_at(int x, int y);
+bool pin_at(const ComponentRecord* c, int x, int y);
+ComponentRecord* take_component_at(int x, int y);
+ComponentRecord* take_text_at(int x, int y);
+bool description_hit(const DescriptionHead& d, int x, int y);
+
+// Changes.
+void move_wire_end(WireRecord* w, int fx, int fy, int tx, int ty);
+void translate_component(ComponentRecord* c, int dx, int dy, bool with_description);
+void nudge_description(DescriptionHead& d, int key);
+// Replaces the description with a copy of text; width 4 per character.
+void set_description(DescriptionHead& d, const char* text);
+void release_description(DescriptionHead& d);
+
+// Selection.
+void select_wire(WireRecord* w, int marker_x, int marker_y);
+void select_component(ComponentRecord* c, int marker_x, int marker_y);
+void deselect_all();

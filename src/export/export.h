@@ -1,0 +1,5 @@
+#pragma once
+// Printing a rectangle of the board: the export dialog, then the writer
+// of the chosen format. Returns 0 when every file was written, 1 when
+// cancelled or a file could not be written (the box has been shown).
+int export_board(int x0, int y0, int x1, int y1);

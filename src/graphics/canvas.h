@@ -1,0 +1,57 @@
+#pragma once
+// The canvas: 640 x 480 cells of four colour nibbles (read back by the
+// exporters) and the 1279 x 856 RGB framebuffer that a backend shows.
+#include <cstdint>
+#include "graphics/shape.h"
+
+constexpr int CANVAS_WIDTH = 640;
+constexpr int CANVAS_HEIGHT = 480;
+constexpr int FRAMEBUFFER_WIDTH = 1279;
+constexpr int FRAMEBUFFER_HEIGHT = 856;
+
+enum PenMode { PEN_INVERT = 0, PEN_PAINT = 1 };
+
+struct ClipRect {
+    int x0, y0, x1, y1;  // inclusive, model units
+};
+
+// Framebuffer pixels changed since the backend last presented them.
+struct ChangedRect {
+    int x0, y0, x1, y1;  // inclusive, framebuffer pixels; empty when x0 > x1
+    bool empty() const { return x0 > x1 || y0 > y1; }
+};
+
+struct Canvas {
+    uint16_t cells[CANVAS_HEIGHT][CANVAS_WIDTH];
+    uint8_t framebuffer[FRAMEBUFFER_HEIGHT][FRAMEBUFFER_WIDTH][3];
+    int zoom;             // 10 or 20 screen pixels per hole pitch
+    ClipRect clip_rect;   // starts (0, 0, 630, 400)
+    int pen;              // bits 3..0 colour, bits 7..4 skip mask (7 TL, 6 TR, 5 BL, 4 BR)
+    int pen_mode;         // PEN_PAINT or PEN_INVERT
+    ChangedRect changed;
+};
+
+extern Canvas canvas;
+
+// All cells 0, framebuffer black, zoom 10, starting clip, pen 0, paint.
+void canvas_reset();
+
+inline void set_pen_colour(int colour) { canvas.pen = (canvas.pen & 0xF0) | (colour & 15); }
+inline void set_skip_mask(int mask) { canvas.pen = (canvas.pen & 0x0F) | ((mask & 15) << 4); }
+inline void clear_skip_mask() { canvas.pen &= 0x0F; }
+inline int pen_colour() { return canvas.pen & 15; }
+
+void plot_point(int x, int y);
+uint16_t read_cell(int x, int y);
+void draw_line(int x0, int y0, int x1, int y1);
+void fill_rect(int x0, int y0, int x1, int y1);
+void frame_rect(int x0, int y0, int x1, int y1);
+void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation);
+
+// Fills cells and the framebuffer with one colour, ignoring the clip: the
+// yardstick the redraw benchmark compares against.
+void canvas_plain_fill(int colour);
+
+// The changed-rectangle record: backends take it and present that part.
+ChangedRect take_changed_rect();
+void mark_changed_pixels(int x0, int y0, int x1, int y1);

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+// Large font: 256 x 128 one-bit image, bottom-up rows of 32 bytes, MSB left.
+constexpr int LARGE_FONT_BYTES = 4096;
+
+struct FontState {
+    uint8_t large_font[LARGE_FONT_BYTES];
+};
+
+extern FontState font_state;
+// The built-in small font: 192 entries, low 20 bits, 5 rows of 4 points.
+extern const uint32_t small_font[192];
+// The built-in large font image, as loaded at start.
+extern const uint8_t builtin_large_font[LARGE_FONT_BYTES];
+
+// Puts the built-in large font back.
+void font_reset();
+
+// Ink of large glyph g at pixel (i, j), i 0..7 left to right, j 0..15 top down.
+bool large_glyph_pixel(int g, int i, int j);
+// Small font entry of a character code (0 when it has none).
+uint32_t small_glyph_bits(unsigned char c);
+
+void draw_text(int x, int y, const char* text);
+void draw_glyph(int x, int y, unsigned char c);
+// Replaces the large font from a 256 x 128 one-bit BMP stream and shows it.
+// Returns 0 on success; a refused file leaves the font as it was.
+int load_font_bitmap(FILE* stream);
