@@ -1,0 +1,340 @@
+#include "graphics/canvas.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "graphics/geometry.h"
+#include "graphics/palette.h"
+
+Canvas canvas;
+
+namespace {
+
+constexpr ChangedRect NOTHING_CHANGED = {FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT, -1, -1};
+
+// Cell bits kept by each skip mask (pen bits 7..4 = TL, TR, BL, BR).
+constexpr uint16_t keep_mask(int skip) {
+    return static_cast<uint16_t>(((skip & 8) ? 0xF000 : 0) | ((skip & 4) ? 0x0F00 : 0) |
+                                 ((skip & 2) ? 0x00F0 : 0) | ((skip & 1) ? 0x000F : 0));
+}
+
+constexpr uint16_t KEEP_FOR_SKIP[16] = {
+    keep_mask(0),  keep_mask(1),  keep_mask(2),  keep_mask(3),  keep_mask(4),  keep_mask(5),
+    keep_mask(6),  keep_mask(7),  keep_mask(8),  keep_mask(9),  keep_mask(10), keep_mask(11),
+    keep_mask(12), keep_mask(13), keep_mask(14), keep_mask(15),
+};
+
+// Callers guarantee (px, py) lies in the framebuffer.
+inline void put_pixel(int px, int py, int colour) {
+    uint8_t* pixel = canvas.framebuffer[py][px];
+    const PaletteColour& rgb = palette[colour];
+    pixel[0] = rgb.red;
+    pixel[1] = rgb.green;
+    pixel[2] = rgb.blue;
+}
+
+// Callers guarantee the rectangle lies in the framebuffer.
+inline void grow_changed(int x0, int y0, int x1, int y1) {
+    ChangedRect& changed = canvas.changed;
+    if (x0 < changed.x0) changed.x0 = x0;
+    if (y0 < changed.y0) changed.y0 = y0;
+    if (x1 > changed.x1) changed.x1 = x1;
+    if (y1 > changed.y1) changed.y1 = y1;
+}
+
+// Paints framebuffer pixels px0..px1, py0..py1 (inclusive, ordered) in one
+// colour; the part outside the framebuffer is dropped.
+void fill_framebuffer(int px0, int py0, int px1, int py1, int colour) {
+    px0 = std::max(px0, 0);
+    py0 = std::max(py0, 0);
+    px1 = std::min(px1, FRAMEBUFFER_WIDTH - 1);
+    py1 = std::min(py1, FRAMEBUFFER_HEIGHT - 1);
+    if (px0 > px1 || py0 > py1) return;
+    const PaletteColour& rgb = palette[colour];
+    uint8_t* first_row = canvas.framebuffer[py0][px0];
+    const size_t row_bytes = static_cast<size_t>(px1 - px0 + 1) * 3;
+    for (size_t i = 0; i < row_bytes; i += 3) {
+        first_row[i] = rgb.red;
+        first_row[i + 1] = rgb.green;
+        first_row[i + 2] = rgb.blue;
+    }
+    for (int py = py0 + 1; py <= py1; ++py) {
+        std::memcpy(canvas.framebuffer[py][px0], first_row, row_bytes);
+    }
+    grow_changed(px0, py0, px1, py1);
+}
+
+}  // namespace
+
+void canvas_reset() {
+    std::memset(canvas.cells, 0, sizeof canvas.cells);
+    std::memset(canvas.framebuffer, 0, sizeof canvas.framebuffer);
+    canvas.zoom = 10;
+    canvas.clip_rect = {0, 0, 630, 400};
+    canvas.pen = 0;
+    canvas.pen_mode = PEN_PAINT;
+    // The whole framebuffer was just rewritten, so a backend must show all of it.
+    canvas.changed = {0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1};
+}
+
+void plot_point(int x, int y) {
+    const ClipRect& clip = canvas.clip_rect;
+    if (x < clip.x0 || x > clip.x1 || y < clip.y0 || y > clip.y1) return;
+    // A widened clip must still not reach past the cells.
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(CANVAS_WIDTH) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(CANVAS_HEIGHT))
+        return;
+
+    uint16_t& cell = canvas.cells[y][x];
+    const int pen = canvas.pen;
+    const bool invert = canvas.pen_mode == PEN_INVERT;
+
+    if (canvas.zoom != 20) {
+        // Normal zoom ignores the skip mask; every cell point is a framebuffer pixel.
+        // Inverting touches only the nibble this zoom shows, so that inverting
+        // twice also restores a cell that a filled rectangle gave four nibbles.
+        int colour;
+        if (invert) {
+            colour = 15 - (cell & 15);
+            cell = static_cast<uint16_t>((cell & 0xFFF0) | colour);
+        } else {
+            colour = pen & 15;
+            cell = static_cast<uint16_t>(colour);
+        }
+        put_pixel(x, y, colour);
+        grow_changed(x, y, x, y);
+        return;
+    }
+
+    const int skip = (pen >> 4) & 15;
+    const uint16_t keep = KEEP_FOR_SKIP[skip];
+    const uint16_t value = invert ? static_cast<uint16_t>(~cell) : static_cast<uint16_t>((pen & 15) * 0x1111);
+    const uint16_t updated = static_cast<uint16_t>((cell & keep) | (value & ~keep));
+    cell = updated;
+
+    const int px = 2 * x;
+    const int py = 2 * y;
+    if (py >= FRAMEBUFFER_HEIGHT) return;
+    const bool right_inside = px + 1 < FRAMEBUFFER_WIDTH;
+    const bool bottom_inside = py + 1 < FRAMEBUFFER_HEIGHT;
+    if (skip == 0 && !invert && right_inside && bottom_inside) {
+        // The common case: one colour over the whole 2 x 2 block.
+        const PaletteColour& rgb = palette[pen & 15];
+        uint8_t* top = canvas.framebuffer[py][px];
+        uint8_t* bottom = canvas.framebuffer[py + 1][px];
+        top[0] = bottom[0] = top[3] = bottom[3] = rgb.red;
+        top[1] = bottom[1] = top[4] = bottom[4] = rgb.green;
+        top[2] = bottom[2] = top[5] = bottom[5] = rgb.blue;
+        grow_changed(px, py, px + 1, py + 1);
+        return;
+    }
+    if (!(skip & 8)) put_pixel(px, py, updated >> 12);
+    if (!(skip & 4) && right_inside) put_pixel(px + 1, py, (updated >> 8) & 15);
+    if (bottom_inside) {
+        if (!(skip & 2)) put_pixel(px, py + 1, (updated >> 4) & 15);
+        if (!(skip & 1) && right_inside) put_pixel(px + 1, py + 1, updated & 15);
+    }
+    grow_changed(px, py, right_inside ? px + 1 : px, bottom_inside ? py + 1 : py);
+}
+
+uint16_t read_cell(int x, int y) {
+    if (x < 0 || x >= CANVAS_WIDTH || y < 0 || y >= CANVAS_HEIGHT) return 0;
+    return canvas.cells[y][x];
+}
+
+void draw_line(int x0, int y0, int x1, int y1) {
+    if (y0 == y1) {
+        order_pair(x0, x1);
+        if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
+        for (int x = x0; x <= x1; ++x) plot_point(x, y0);
+        return;
+    }
+    if (x0 == x1) {
+        order_pair(y0, y1);
+        if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
+        for (int y = y0; y <= y1; ++y) plot_point(x0, y);
+        return;
+    }
+
+    const int dx = x1 > x0 ? x1 - x0 : x0 - x1;
+    const int dy = y1 > y0 ? y1 - y0 : y0 - y1;
+    const bool descends = (x1 > x0 && y1 > y0) || (x1 < x0 && y1 < y0);
+    const int minor_step = descends ? 1 : -1;
+
+    if (dy <= dx) {
+        if (x0 > x1) {
+            std::swap(x0, x1);
+            std::swap(y0, y1);
+        }
+        int x = x0;
+        int y = y0;
+        int d = 2 * dy - dx;
+        plot_point(x, y);
+        while (x < x1) {
+            ++x;
+            if (d >= 0) {
+                d += 2 * (dy - dx);
+                y += minor_step;
+            } else {
+                d += 2 * dy;
+            }
+            plot_point(x, y);
+        }
+    } else {
+        if (y0 > y1) {
+            std::swap(x0, x1);
+            std::swap(y0, y1);
+        }
+        int x = x0;
+        int y = y0;
+        int d = 2 * dx - dy;
+        plot_point(x, y);
+        while (y < y1) {
+            ++y;
+            if (d >= 0) {
+                d += 2 * (dx - dy);
+                x += minor_step;
+            } else {
+                d += 2 * dx;
+            }
+            plot_point(x, y);
+        }
+    }
+}
+
+void fill_rect(int x0, int y0, int x1, int y1) {
+    if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, CANVAS_WIDTH - 1);
+    y1 = std::min(y1, CANVAS_HEIGHT - 1);
+    if (x0 > x1 || y0 > y1) return;
+
+    const int colour = canvas.pen & 15;
+    const uint16_t value = static_cast<uint16_t>(colour * 0x1111);
+    for (int y = y0; y <= y1; ++y) {
+        uint16_t* row = canvas.cells[y];
+        for (int x = x0; x <= x1; ++x) row[x] = value;
+    }
+    if (canvas.zoom == 20) {
+        fill_framebuffer(2 * x0, 2 * y0, 2 * x1 + 1, 2 * y1 + 1, colour);
+    } else {
+        fill_framebuffer(x0, y0, x1, y1, colour);
+    }
+}
+
+void frame_rect(int x0, int y0, int x1, int y1) {
+    order_pair(x0, x1);
+    order_pair(y0, y1);
+    draw_line(x0, y0, x0, y1);
+    draw_line(x1, y0, x1, y1);
+    if (x1 - 1 > x0) {
+        draw_line(x0 + 1, y0, x1 - 1, y0);
+        draw_line(x0 + 1, y1, x1 - 1, y1);
+    }
+}
+
+void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation) {
+    const int w = shape.width;
+    const int h = shape.height;
+    if (w <= 0 || h <= 0 || shape.rows == nullptr) return;
+
+    // For each output sub-pixel (TL, TR, BL, BR) the source sub-pixel it takes.
+    static const int AS_STORED[4] = {0, 1, 2, 3};
+    static const int HALF_TURN[4] = {3, 2, 1, 0};
+    static const int MIRROR_LR[4] = {1, 0, 3, 2};
+    static const int FLIP_TB[4] = {2, 3, 0, 1};
+    static const int QUARTER_CW[4] = {2, 0, 3, 1};
+    static const int QUARTER_CCW[4] = {1, 3, 0, 2};
+    const int* source_of;
+    switch (orientation) {
+        case ORIENT_AS_STORED: source_of = AS_STORED; break;
+        case ORIENT_HALF_TURN: source_of = HALF_TURN; break;
+        case ORIENT_MIRROR_LR: source_of = MIRROR_LR; break;
+        case ORIENT_FLIP_TB: source_of = FLIP_TB; break;
+        case ORIENT_QUARTER_CW: source_of = QUARTER_CW; break;
+        case ORIENT_QUARTER_CCW: source_of = QUARTER_CCW; break;
+        default: return;  // no other orientation exists
+    }
+    const bool turned = orientation == ORIENT_QUARTER_CW || orientation == ORIENT_QUARTER_CCW;
+    const int out_width = turned ? h : w;
+    const int out_height = turned ? w : h;
+    const int left = x - (turned ? shape.hot_y : shape.hot_x);
+    const int top = y - (turned ? shape.hot_x : shape.hot_y);
+    // Turned pictures lose more of their strokes at the normal zoom, so they
+    // need less ink to show.
+    const int ink_needed = turned ? 2 : 3;
+    const bool doubled = canvas.zoom == 20;
+    const int colour_only = canvas.pen & 0x0F;
+
+    for (int Y = 0; Y < out_height; ++Y) {
+        for (int X = 0; X < out_width; ++X) {
+            int column, row;
+            switch (orientation) {
+                case ORIENT_HALF_TURN: column = w - 1 - X; row = h - 1 - Y; break;
+                case ORIENT_MIRROR_LR: column = w - 1 - X; row = Y; break;
+                case ORIENT_FLIP_TB: column = X; row = h - 1 - Y; break;
+                case ORIENT_QUARTER_CW: column = Y; row = h - 1 - X; break;
+                case ORIENT_QUARTER_CCW: column = w - 1 - Y; row = X; break;
+                default: column = X; row = Y; break;
+            }
+            const bool source[4] = {
+                shape_ink(shape, 2 * column, 2 * row),
+                shape_ink(shape, 2 * column + 1, 2 * row),
+                shape_ink(shape, 2 * column, 2 * row + 1),
+                shape_ink(shape, 2 * column + 1, 2 * row + 1),
+            };
+            int blank = 0;
+            int ink = 0;
+            for (int k = 0; k < 4; ++k) {
+                if (source[source_of[k]]) {
+                    ++ink;
+                } else {
+                    blank |= 8 >> k;
+                }
+            }
+            if (doubled) {
+                if (blank == 15) continue;
+                canvas.pen = colour_only | (blank << 4);
+                plot_point(left + X, top + Y);
+            } else if (ink >= ink_needed) {
+                canvas.pen = colour_only;
+                plot_point(left + X, top + Y);
+            }
+        }
+    }
+    canvas.pen = colour_only;
+}
+
+void canvas_plain_fill(int colour) {
+    colour &= 15;
+    const uint16_t value = static_cast<uint16_t>(colour * 0x1111);
+    for (int y = 0; y < CANVAS_HEIGHT; ++y)
+        for (int x = 0; x < CANVAS_WIDTH; ++x) canvas.cells[y][x] = value;
+    const PaletteColour& rgb = palette[colour];
+    for (int py = 0; py < FRAMEBUFFER_HEIGHT; ++py) {
+        for (int px = 0; px < FRAMEBUFFER_WIDTH; ++px) {
+            canvas.framebuffer[py][px][0] = rgb.red;
+            canvas.framebuffer[py][px][1] = rgb.green;
+            canvas.framebuffer[py][px][2] = rgb.blue;
+        }
+    }
+    canvas.changed = {0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1};
+}
+
+ChangedRect take_changed_rect() {
+    ChangedRect taken = canvas.changed;
+    canvas.changed = NOTHING_CHANGED;
+    return taken;
+}
+
+void mark_changed_pixels(int x0, int y0, int x1, int y1) {
+    order_pair(x0, x1);
+    order_pair(y0, y1);
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, FRAMEBUFFER_WIDTH - 1);
+    y1 = std::min(y1, FRAMEBUFFER_HEIGHT - 1);
+    if (x0 > x1 || y0 > y1) return;
+    grow_changed(x0, y0, x1, y1);
+}

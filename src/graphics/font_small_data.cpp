@@ -1,0 +1,260 @@
+// The built-in small font: 4 x 5 point glyphs for the normal zoom, drawn as
+// '#' (ink) and '.' below and packed at compile time into 20-bit entries
+// (five rows of four points, top row first, from bit 19). Every glyph uses the
+// left three columns; the fourth is the gap to the next character. Accented
+// Latin-1 letters are built from their base letter and a one-row mark.
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "graphics/font.h"
+
+namespace {
+
+constexpr int SMALL_FONT_ENTRIES = 192;
+constexpr int GLYPH_ROWS = 5;
+
+// Blocks of up to sixteen glyphs: a header line ": " naming the characters
+// (a single character stands for itself, a number is a character code;
+// whatever follows "--" is only a reminder), then the five rows of each.
+constexpr std::string_view glyph_sheet = R"(
+: ! " # $ % & ' ( ) * + , - . / 0
+.#. #.# #.# .## #.# .#. .#. ..# #.. #.# ... ... ... ... ..# .#.
+.#. #.# ### ##. ..# #.# .#. .#. .#. .#. .#. ... ... ... ..# #.#
+.#. ... #.# .#. .#. .#. ... .#. .#. ### ### ... ### ... .#. #.#
+... ... ### .## #.. #.# ... .#. .#. .#. .#. .#. ... ... #.. #.#
+.#. ... #.# ##. #.# .## ... ..# #.. #.# ... #.. ... .#. #.. .#.
+: 1 2 3 4 5 6 7 8 9 : ; < = > ? @
+.#. ##. ##. #.# ### .## ### .#. .#. ... ... ..# ... #.. ##. .#.
+##. ..# ..# #.# #.. #.. ..# #.# #.# .#. .#. .#. ### .#. ..# #.#
+.#. .#. .#. ### ##. ##. .#. .#. .## ... ... #.. ... ..# .#. ###
+.#. #.. ..# ..# ..# #.# .#. #.# ..# .#. .#. .#. ### .#. ... #..
+### ### ##. ..# ##. .#. .#. .#. ##. ... #.. ..# ... #.. .#. .##
+: A B C D E F G H I J K L M N O P
+.#. ##. .## ##. ### ### .## #.# ### ..# #.# #.. #.# ##. ### ##.
+#.# #.# #.. #.# #.. #.. #.. #.# .#. ..# #.# #.. ### #.# #.# #.#
+### ##. #.. #.# ##. ##. #.# ### .#. ..# ##. #.. ### #.# #.# ##.
+#.# #.# #.. #.# #.. #.. #.# #.# .#. #.# #.# #.. #.# #.# #.# #..
+#.# ##. .## ##. ### #.. .## #.# ### .#. #.# ### #.# #.# ### #..
+: Q R S T U V W X Y Z [ \ ] ^ _ `
+.#. ##. .## ### #.# #.# #.# #.# #.# ### ##. #.. .## .#. ... #..
+#.# #.# #.. .#. #.# #.# #.# #.# #.# ..# #.. #.. ..# #.# ... .#.
+#.# ##. .#. .#. #.# #.# ### .#. .#. .#. #.. .#. ..# ... ... ...
+##. #.# ..# .#. #.# #.# ### #.# .#. #.. #.. ..# ..# ... ... ...
+.## #.# ##. .#. ### .#. #.# #.# .#. ### ##. ..# .## ... ### ...
+: a b c d e f g h i j k l m n o p
+... #.. ... ..# ... .## ... #.. .#. ..# #.. ##. ... ... ... ...
+##. #.. .## ..# .#. #.. .## #.. ... ... #.# .#. ### ##. .#. ##.
+.## ##. #.. .## ### ### #.# ##. ##. ..# ##. .#. ### #.# #.# #.#
+#.# #.# #.. #.# #.. #.. .## #.# .#. #.# ##. .#. #.# #.# #.# ##.
+### ##. .## .## .## #.. ##. #.# ### .#. #.# ### #.# #.# .#. #..
+: q r s t u v w x y z { | } ~ 127
+... ... ... .#. ... ... ... ... ... ... .## .#. ##. ... .#.
+.## #.# .## ### #.# #.# #.# #.# #.# ### .#. .#. .#. ..# #.#
+#.# ##. #.. .#. #.# #.# #.# .#. #.# .## ##. .#. .## ### #.#
+.## #.. ..# .#. #.# #.# ### .#. .## ##. .#. .#. .#. #.. #.#
+..# #.. ##. ..# .## .#. #.# #.# ##. ### .## .#. ##. ... ###
+: 161 162 163 164 165 166 167 168 169 170 171 172 173 174 175 176 -- ¡ ¢ £ ¤ ¥ ¦ § ¨ © ª « ¬ shy ® ¯ °
+.#. .#. .## ... #.# .#. .## #.# ### .## ... ... ... ### ### .#.
+... .## .#. ### .#. .#. ##. ... #.. #.# .## ... ... #.# ... #.#
+.#. #.. ### #.# ### ... #.# ... #.. .## ##. ### ### ##. ... .#.
+.#. .## .#. ### .#. .#. .## ... #.. ... .## ..# ... #.# ... ...
+.#. .#. ### ... .#. .#. ##. ... ### ### ... ... ... ### ... ...
+: 177 178 179 180 181 182 183 184 185 186 187 188 189 190 191 198 -- ± ² ³ ´ µ ¶ · ¸ ¹ º » ¼ ½ ¾ ¿ Æ
+.#. ##. ##. ..# ... ### ... ... .#. .#. ... #.. #.. ##. .#. .##
+### ..# .## .#. #.# ### ... ... ##. #.# ##. #.. #.. ##. ... ##.
+.#. .#. ..# ... #.# .## .#. ... .#. .#. .## ..# ### ..# .#. ###
+... ### ##. ... ##. .## ... .#. ### ... ##. .## ..# .## #.. ##.
+### ... ... ... #.. .## ... ##. ... ### ... ..# .## ..# .## #.#
+: 208 215 216 222 223 230 240 247 248 254 -- Ð × Ø Þ ß æ ð ÷ ø þ
+##. ... .## #.. .#. ... ##. .#. ... #..
+#.# #.# #.# ### #.# ##. .#. ... .## ##.
+### .#. #.# #.# ##. .## .## ### #.# #.#
+#.# #.# #.# ### #.# ##. #.# ... #.# ##.
+##. ... ##. #.. ##. ### .#. .#. ##. #..
+)";
+
+// Font entry of a code that has a glyph: codes 32 to 128 from entry 0,
+// codes from 160 from entry 96.
+constexpr int entry_of(int code) {
+    if (code >= 32 && code <= 128) return code - 32;
+    if (code >= 160 && code <= 255) return code - 64;
+    throw "character code has no small glyph";
+}
+
+using GlyphRows = std::array<uint8_t, GLYPH_ROWS>;  // bit 3 is the left column
+using GlyphTable = std::array<GlyphRows, 256>;
+
+constexpr uint8_t row_bits(std::string_view row) {
+    if (row.size() != 3) throw "glyph row must be 3 characters";
+    uint8_t bits = 0;
+    for (char ch : row) {
+        if (ch != '#' && ch != '.') throw "glyph row holds only '#' and '.'";
+        bits = static_cast<uint8_t>((bits << 1) | (ch == '#' ? 1 : 0));
+    }
+    return static_cast<uint8_t>(bits << 1);
+}
+
+constexpr int parse_code(std::string_view token) {
+    if (token.size() == 1) return static_cast<unsigned char>(token[0]);
+    int code = 0;
+    for (char ch : token) {
+        if (ch < '0' || ch > '9') throw "character code must be a number";
+        code = code * 10 + (ch - '0');
+    }
+    if (code > 255) throw "character code out of range";
+    return code;
+}
+
+// Splits off the next space-separated token of `rest`.
+constexpr std::string_view next_token(std::string_view& rest) {
+    while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
+    std::size_t end = rest.find(' ');
+    if (end == std::string_view::npos) end = rest.size();
+    std::string_view token = rest.substr(0, end);
+    rest.remove_prefix(end);
+    return token;
+}
+
+constexpr GlyphTable parse_sheet(std::string_view sheet) {
+    GlyphTable glyphs{};
+    int codes[16] = {};
+    int code_count = 0;
+    int row = GLYPH_ROWS;  // no block open yet
+    while (!sheet.empty()) {
+        std::size_t end = sheet.find('\n');
+        if (end == std::string_view::npos) end = sheet.size();
+        std::string_view line = sheet.substr(0, end);
+        sheet.remove_prefix(end < sheet.size() ? end + 1 : end);
+        if (line.empty()) continue;
+        if (line.starts_with(": ")) {
+            if (row != GLYPH_ROWS) throw "glyph block cut short";
+            std::string_view rest = line.substr(2);
+            code_count = 0;
+            for (std::string_view token = next_token(rest); !token.empty() && token != "--";
+                 token = next_token(rest)) {
+                if (code_count == 16) throw "at most sixteen glyphs per block";
+                codes[code_count++] = parse_code(token);
+            }
+            row = 0;
+            continue;
+        }
+        if (row == GLYPH_ROWS) throw "glyph row outside a block";
+        std::string_view rest = line;
+        for (int k = 0; k < code_count; ++k) glyphs[codes[k]][row] = row_bits(next_token(rest));
+        if (!next_token(rest).empty()) throw "more glyph columns than characters";
+        ++row;
+    }
+    if (row != GLYPH_ROWS) throw "last glyph block cut short";
+    return glyphs;
+}
+
+enum Mark { GRAVE, ACUTE, CIRCUMFLEX, TILDE, DIAERESIS, RING, CEDILLA };
+
+// One row per mark: the top row of the letter, or its bottom row for the
+// cedilla. Three points cannot tell a ring from a circumflex.
+constexpr std::string_view mark_row[] = {"#..", "..#", ".#.", "###", "#.#", ".#.", ".#."};
+
+struct ComposedLetter {
+    uint8_t code;
+    char base;
+    Mark mark;
+};
+
+constexpr ComposedLetter composed_letters[] = {
+    {192, 'A', GRAVE}, {193, 'A', ACUTE}, {194, 'A', CIRCUMFLEX}, {195, 'A', TILDE},
+    {196, 'A', DIAERESIS}, {197, 'A', RING}, {199, 'C', CEDILLA},
+    {200, 'E', GRAVE}, {201, 'E', ACUTE}, {202, 'E', CIRCUMFLEX}, {203, 'E', DIAERESIS},
+    {204, 'I', GRAVE}, {205, 'I', ACUTE}, {206, 'I', CIRCUMFLEX}, {207, 'I', DIAERESIS},
+    {209, 'N', TILDE},
+    {210, 'O', GRAVE}, {211, 'O', ACUTE}, {212, 'O', CIRCUMFLEX}, {213, 'O', TILDE},
+    {214, 'O', DIAERESIS},
+    {217, 'U', GRAVE}, {218, 'U', ACUTE}, {219, 'U', CIRCUMFLEX}, {220, 'U', DIAERESIS},
+    {221, 'Y', ACUTE},
+    {224, 'a', GRAVE}, {225, 'a', ACUTE}, {226, 'a', CIRCUMFLEX}, {227, 'a', TILDE},
+    {228, 'a', DIAERESIS}, {229, 'a', RING}, {231, 'c', CEDILLA},
+    {232, 'e', GRAVE}, {233, 'e', ACUTE}, {234, 'e', CIRCUMFLEX}, {235, 'e', DIAERESIS},
+    {236, 'i', GRAVE}, {237, 'i', ACUTE}, {238, 'i', CIRCUMFLEX}, {239, 'i', DIAERESIS},
+    {241, 'n', TILDE},
+    {242, 'o', GRAVE}, {243, 'o', ACUTE}, {244, 'o', CIRCUMFLEX}, {245, 'o', TILDE},
+    {246, 'o', DIAERESIS},
+    {249, 'u', GRAVE}, {250, 'u', ACUTE}, {251, 'u', CIRCUMFLEX}, {252, 'u', DIAERESIS},
+    {253, 'y', ACUTE}, {255, 'y', DIAERESIS},
+};
+
+// Makes room for a mark: drops a blank top row, else the row that repeats
+// the row above nearest the middle, else row 3. Returns the four rows kept.
+constexpr std::array<uint8_t, 4> four_rows(const GlyphRows& base) {
+    int drop = 3;
+    if (base[0] == 0) {
+        drop = 0;
+    } else {
+        int best_distance = 100;
+        for (int j = 1; j < GLYPH_ROWS; ++j) {
+            int distance = j > 2 ? j - 2 : 2 - j;
+            if (base[j] == base[j - 1] && distance < best_distance) {
+                best_distance = distance;
+                drop = j;
+            }
+        }
+    }
+    std::array<uint8_t, 4> kept{};
+    for (int j = 0, k = 0; j < GLYPH_ROWS; ++j)
+        if (j != drop) kept[k++] = base[j];
+    return kept;
+}
+
+constexpr GlyphRows compose(const GlyphTable& glyphs, const ComposedLetter& letter) {
+    const GlyphRows& base = glyphs[static_cast<unsigned char>(letter.base)];
+    uint8_t mark = row_bits(mark_row[letter.mark]);
+    GlyphRows result{};
+    bool small_letter = letter.base >= 'a' && letter.base <= 'z';
+    if (letter.mark == CEDILLA) {
+        std::array<uint8_t, 4> kept = four_rows(base);
+        for (int j = 0; j < 4; ++j) result[j] = kept[j];
+        result[4] = mark;
+    } else if (small_letter) {
+        result = base;
+        result[0] = mark;  // small letters leave row 0 free (the dot of i gives way)
+    } else {
+        std::array<uint8_t, 4> kept = four_rows(base);
+        result[0] = mark;
+        for (int j = 0; j < 4; ++j) result[j + 1] = kept[j];
+    }
+    return result;
+}
+
+constexpr std::array<uint32_t, SMALL_FONT_ENTRIES> build_font() {
+    GlyphTable glyphs = parse_sheet(glyph_sheet);
+    for (const ComposedLetter& letter : composed_letters) glyphs[letter.code] = compose(glyphs, letter);
+    std::array<uint32_t, SMALL_FONT_ENTRIES> font{};
+    for (int code = 32; code <= 255; ++code) {
+        if (code > 128 && code < 160) continue;
+        uint32_t bits = 0;
+        for (int k = 0; k < GLYPH_ROWS; ++k) bits = (bits << 4) | glyphs[code][k];
+        if (bits != 0) font[entry_of(code)] = bits;
+    }
+    return font;
+}
+
+constexpr std::array<uint32_t, SMALL_FONT_ENTRIES> small_image = build_font();
+
+static_assert(small_image['A' - 32] == 0x4AEAA, "glyph A");
+static_assert(small_image['0' - 32] == 0x4AAA4, "glyph 0");
+static_assert(small_image[0] == 0, "space");
+
+}  // namespace
+
+#define CP_ENTRY_1(n) small_image[n]
+#define CP_ENTRY_4(n) CP_ENTRY_1(n), CP_ENTRY_1(n + 1), CP_ENTRY_1(n + 2), CP_ENTRY_1(n + 3)
+#define CP_ENTRY_16(n) CP_ENTRY_4(n), CP_ENTRY_4(n + 4), CP_ENTRY_4(n + 8), CP_ENTRY_4(n + 12)
+#define CP_ENTRY_64(n) CP_ENTRY_16(n), CP_ENTRY_16(n + 16), CP_ENTRY_16(n + 32), CP_ENTRY_16(n + 48)
+
+// The header fixes a plain array, so the constant table is spelled out
+// element by element.
+const uint32_t small_font[SMALL_FONT_ENTRIES] = {CP_ENTRY_64(0), CP_ENTRY_64(64), CP_ENTRY_64(128)};
+
+#undef CP_ENTRY_1
+#undef CP_ENTRY_4
+#undef CP_ENTRY_16
+#undef CP_ENTRY_64
