@@ -1,0 +1,439 @@
+// The constant catalog of wire types, component shapes and file keywords,
+// the table of alternative names, and the lookups over both.
+#include "board/catalog.h"
+
+#include <cstring>
+
+#include "board/catalog_pictures.h"
+
+namespace {
+
+// Transistor pin patterns, one per variant. Variants 4 and up are the same
+// for both polarities; the compact variants 0 to 3 differ.
+constexpr PinOffset npn_pins_0[3] = {{0, 0}, {10, 0}, {10, 10}};
+constexpr PinOffset npn_pins_1[3] = {{0, 10}, {10, 0}, {10, 10}};
+constexpr PinOffset npn_pins_2[3] = {{0, 0}, {10, 0}, {0, 10}};
+constexpr PinOffset npn_pins_3[3] = {{0, 0}, {0, 10}, {10, 10}};
+constexpr PinOffset pnp_pins_0[3] = {{10, 0}, {0, 10}, {10, 10}};
+constexpr PinOffset pnp_pins_1[3] = {{0, 0}, {10, 0}, {10, 10}};
+constexpr PinOffset pnp_pins_2[3] = {{0, 0}, {10, 10}, {0, 10}};
+constexpr PinOffset pnp_pins_3[3] = {{0, 0}, {0, 10}, {10, 0}};
+constexpr PinOffset right_column_pins[3] = {{10, 0}, {10, 10}, {10, 20}};
+constexpr PinOffset left_column_pins[3] = {{0, 0}, {0, 10}, {0, 20}};
+constexpr PinOffset zigzag_left_pins[3] = {{10, 0}, {0, 10}, {10, 20}};
+constexpr PinOffset zigzag_right_pins[3] = {{0, 0}, {10, 10}, {0, 20}};
+
+constexpr CatalogEntry keyword_row(const char* name, int32_t kind) {
+    return {name, kind, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr};
+}
+
+struct TransistorVariant {
+    int32_t mirror, flip, rotate, npn_next, npn_prev, pnp_next, pnp_prev;
+};
+
+// Variant fields shared by both polarities except the cycles: the NPN cycle
+// steps through all sixteen, the PNP cycle only through the four that have
+// a picture of their own.
+constexpr TransistorVariant transistor_variants[16] = {
+    {2, 1, 3, 1, 15, 4, 12},   {3, 0, 2, 2, 0, 4, 12},    {0, 3, 1, 3, 1, 4, 12},
+    {1, 2, 0, 4, 2, 4, 12},    {6, 5, 7, 5, 3, 8, 0},     {7, 4, 6, 6, 4, 8, 0},
+    {4, 7, 5, 7, 5, 8, 0},     {5, 6, 4, 8, 6, 8, 0},     {10, 9, 11, 9, 7, 12, 4},
+    {11, 8, 10, 10, 8, 12, 4}, {8, 11, 9, 11, 9, 12, 4},  {9, 10, 8, 12, 10, 12, 4},
+    {14, 13, 15, 13, 11, 0, 8}, {15, 12, 14, 14, 12, 0, 8}, {12, 15, 13, 15, 13, 0, 8},
+    {13, 14, 12, 0, 14, 0, 8},
+};
+
+constexpr CatalogEntry transistor_row(const char* name, bool npn, int32_t v,
+                                      const PinOffset* pins, const ShapeBitmap* shape) {
+    const TransistorVariant& t = transistor_variants[v];
+    const bool tall = v >= 4;
+    const bool text_right = v >= 4 && v < 12;
+    return {name,
+            KIND_COMPONENT,
+            v,
+            t.mirror,
+            t.flip,
+            t.rotate,
+            npn ? t.npn_next : t.pnp_next,
+            npn ? t.npn_prev : t.pnp_prev,
+            3,
+            -2,
+            -2,
+            12,
+            tall ? 22 : 12,
+            text_right ? 12 : 2,
+            text_right ? 8 : -2,
+            pins,
+            shape};
+}
+
+constexpr CatalogEntry npn_row(int32_t v, const PinOffset* pins, const ShapeBitmap* shape) {
+    return transistor_row("NPN", true, v, pins, shape);
+}
+
+constexpr CatalogEntry pnp_row(int32_t v, const PinOffset* pins, const ShapeBitmap* shape) {
+    return transistor_row("PNP", false, v, pins, shape);
+}
+
+constexpr CatalogEntry sil_row(const char* name, int32_t n) {
+    return {name, KIND_COMPONENT, 0, 0, 0, 0, 0, 0, n, 0, 0, 0, 10 * (n - 1), 0, 0,
+            nullptr, nullptr};
+}
+
+// Two-row DIL groups: variant 0 has the notch at the top, 1 at the bottom.
+constexpr CatalogEntry dil_pair_row(const char* name, int32_t n, int32_t v, int32_t width) {
+    const int32_t other = 1 - v;
+    return {name, KIND_COMPONENT, v, v, other, other, other, other, n,
+            0, 0, width, 10 * (n / 2 - 1), 0, 0, nullptr, nullptr};
+}
+
+// Four-row DIL groups: variants 0 and 1 are the wide package (rows 60
+// apart), 2 and 3 the narrow one (30 apart); the cycle swaps width.
+constexpr CatalogEntry dil_quad_row(const char* name, int32_t n, int32_t v) {
+    const int32_t flipped = v ^ 1;
+    const int32_t other_width = (v + 2) % 4;
+    return {name, KIND_COMPONENT, v, v, flipped, flipped, other_width, other_width, n,
+            0, 0, v < 2 ? 60 : 30, 10 * (n / 2 - 1), 0, 0, nullptr, nullptr};
+}
+
+constexpr CatalogEntry wire_row(const char* name, int32_t v, int32_t next, int32_t prev,
+                                const ShapeBitmap* shape) {
+    return {name, KIND_WIRE, v, 0, 0, 0, next, prev, 0, 0, 0, 0, 0, 0, 0, nullptr, shape};
+}
+
+}  // namespace
+
+constexpr CatalogEntry shape_catalog[CATALOG_ROWS + 1] = {
+    {"TEXT", KIND_TEXT, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, -2, 0, nullptr, nullptr},
+    keyword_row("VERSION", KIND_VERSION),
+    keyword_row("CUT", KIND_CUT),
+    keyword_row("BRIDGE", KIND_BRIDGE),
+    keyword_row("STRIP", KIND_STRIP),
+    keyword_row("R", KIND_LETTER_WIRE),
+    keyword_row("C", KIND_LETTER_WIRE),
+    keyword_row("E", KIND_LETTER_WIRE),
+    keyword_row("L", KIND_LETTER_WIRE),
+    keyword_row("D", KIND_LETTER_WIRE),
+    keyword_row("I", KIND_LETTER_WIRE),
+    keyword_row("S", KIND_LETTER_WIRE),
+    keyword_row("Z", KIND_LETTER_WIRE),
+    keyword_row("W", KIND_LETTER_WIRE),
+    keyword_row("X", KIND_LETTER_WIRE),
+
+    npn_row(0, npn_pins_0, &npn_picture_0),
+    npn_row(1, npn_pins_1, nullptr),
+    npn_row(2, npn_pins_2, nullptr),
+    npn_row(3, npn_pins_3, nullptr),
+    npn_row(4, right_column_pins, &npn_picture_4),
+    npn_row(5, right_column_pins, nullptr),
+    npn_row(6, left_column_pins, nullptr),
+    npn_row(7, left_column_pins, nullptr),
+    npn_row(8, zigzag_left_pins, &npn_picture_8),
+    npn_row(9, zigzag_left_pins, nullptr),
+    npn_row(10, zigzag_right_pins, nullptr),
+    npn_row(11, zigzag_right_pins, nullptr),
+    npn_row(12, left_column_pins, &npn_picture_12),
+    npn_row(13, left_column_pins, nullptr),
+    npn_row(14, right_column_pins, nullptr),
+    npn_row(15, right_column_pins, nullptr),
+
+    pnp_row(0, pnp_pins_0, &pnp_picture_0),
+    pnp_row(1, pnp_pins_1, nullptr),
+    pnp_row(2, pnp_pins_2, nullptr),
+    pnp_row(3, pnp_pins_3, nullptr),
+    pnp_row(4, right_column_pins, &pnp_picture_4),
+    pnp_row(5, right_column_pins, nullptr),
+    pnp_row(6, left_column_pins, nullptr),
+    pnp_row(7, left_column_pins, nullptr),
+    pnp_row(8, zigzag_left_pins, &pnp_picture_8),
+    pnp_row(9, zigzag_left_pins, nullptr),
+    pnp_row(10, zigzag_right_pins, nullptr),
+    pnp_row(11, zigzag_right_pins, nullptr),
+    pnp_row(12, left_column_pins, &pnp_picture_12),
+    pnp_row(13, left_column_pins, nullptr),
+    pnp_row(14, right_column_pins, nullptr),
+    pnp_row(15, right_column_pins, nullptr),
+
+    sil_row("SIL1", 1),
+    sil_row("SIL2", 2),
+    sil_row("SIL3", 3),
+    sil_row("SIL4", 4),
+    sil_row("SIL5", 5),
+    sil_row("SIL6", 6),
+    sil_row("SIL7", 7),
+    sil_row("SIL8", 8),
+    sil_row("SIL9", 9),
+    sil_row("SIL10", 10),
+    sil_row("SIL11", 11),
+    sil_row("SIL12", 12),
+    sil_row("SIL13", 13),
+    sil_row("SIL14", 14),
+    sil_row("SIL15", 15),
+    sil_row("SIL16", 16),
+    sil_row("SIL17", 17),
+    sil_row("SIL18", 18),
+    sil_row("SIL19", 19),
+    sil_row("SIL20", 20),
+    sil_row("SIL21", 21),
+    sil_row("SIL22", 22),
+    sil_row("SIL23", 23),
+    sil_row("SIL24", 24),
+    sil_row("SIL25", 25),
+    sil_row("SIL26", 26),
+    sil_row("SIL27", 27),
+    sil_row("SIL28", 28),
+    sil_row("SIL29", 29),
+    sil_row("SIL30", 30),
+
+    dil_pair_row("DIL4", 4, 0, 30),
+    dil_pair_row("DIL4", 4, 1, 30),
+    dil_pair_row("DIL6", 6, 0, 30),
+    dil_pair_row("DIL6", 6, 1, 30),
+    dil_pair_row("DIL8", 8, 0, 30),
+    dil_pair_row("DIL8", 8, 1, 30),
+    dil_pair_row("DIL10", 10, 0, 30),
+    dil_pair_row("DIL10", 10, 1, 30),
+    dil_pair_row("DIL12", 12, 0, 30),
+    dil_pair_row("DIL12", 12, 1, 30),
+    dil_pair_row("DIL14", 14, 0, 30),
+    dil_pair_row("DIL14", 14, 1, 30),
+    dil_pair_row("DIL16", 16, 0, 30),
+    dil_pair_row("DIL16", 16, 1, 30),
+    dil_pair_row("DIL18", 18, 0, 30),
+    dil_pair_row("DIL18", 18, 1, 30),
+    dil_pair_row("DIL20", 20, 0, 30),
+    dil_pair_row("DIL20", 20, 1, 30),
+    dil_pair_row("DIL22", 22, 0, 30),
+    dil_pair_row("DIL22", 22, 1, 30),
+    dil_quad_row("DIL24", 24, 0),
+    dil_quad_row("DIL24", 24, 1),
+    dil_quad_row("DIL24", 24, 2),
+    dil_quad_row("DIL24", 24, 3),
+    dil_quad_row("DIL28", 28, 0),
+    dil_quad_row("DIL28", 28, 1),
+    dil_quad_row("DIL28", 28, 2),
+    dil_quad_row("DIL28", 28, 3),
+    dil_pair_row("DIL40", 40, 0, 60),
+    dil_pair_row("DIL40", 40, 1, 60),
+
+    wire_row("WIRE", 0, 1, 1, &wire_picture),
+    wire_row("XTAL", 1, 0, 0, &xtal_picture),
+    wire_row("RES", 0, 1, 1, &resistor_picture),
+    wire_row("RES", 1, 0, 0, &resistor_filled_picture),
+    wire_row("CAP", 0, 1, 1, &capacitor_picture),
+    wire_row("CAP", 1, 0, 0, &capacitor_polar_picture),
+    wire_row("IND", 0, 0, 0, &inductor_picture),
+    wire_row("DIODE", 0, 1, 3, &diode_picture),
+    wire_row("DIODE", 1, 2, 0, &diode_circled_picture),
+    wire_row("DIODE", 2, 3, 1, &diode_bent_bar_picture),
+    wire_row("DIODE", 3, 0, 2, &diode_hooked_bar_picture),
+
+    {nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr},
+};
+
+constexpr ShapeAlias alias_table[ALIAS_ROWS + 1] = {
+    {"NPN_2", 0, "NPN", 4, 0, -10},
+    {"NPN_3", 0, "NPN", 8, 0, -10},
+    {"NPN_4", 0, "NPN", 10, 0, -10},
+    {"PNP_2", 0, "PNP", 4, 0, -10},
+    {"PNP_3", 0, "PNP", 8, 0, -10},
+    {"PNP_4", 0, "PNP", 10, 0, -10},
+    {"DIP24S", 0, "DIL24", 2, 0, 0},
+    {"DIP24S", 1, "DIL24", 3, 0, 0},
+    {"DIP28S", 0, "DIL28", 2, 0, 0},
+    {"DIP28S", 1, "DIL28", 3, 0, 0},
+    {"SIP1", 0, "SIL1", 0, 0, 0},
+    {"SIP2", 0, "SIL2", 0, 0, 0},
+    {"SIP3", 0, "SIL3", 0, 0, 0},
+    {"SIP4", 0, "SIL4", 0, 0, 0},
+    {"SIP5", 0, "SIL5", 0, 0, 0},
+    {"SIP6", 0, "SIL6", 0, 0, 0},
+    {"SIP7", 0, "SIL7", 0, 0, 0},
+    {"SIP8", 0, "SIL8", 0, 0, 0},
+    {"SIP9", 0, "SIL9", 0, 0, 0},
+    {"SIP10", 0, "SIL10", 0, 0, 0},
+    {"SIP11", 0, "SIL11", 0, 0, 0},
+    {"SIP12", 0, "SIL12", 0, 0, 0},
+    {"SIP13", 0, "SIL13", 0, 0, 0},
+    {"SIP14", 0, "SIL14", 0, 0, 0},
+    {"SIP15", 0, "SIL15", 0, 0, 0},
+    {"SIP16", 0, "SIL16", 0, 0, 0},
+    {"SIP17", 0, "SIL17", 0, 0, 0},
+    {"SIP18", 0, "SIL18", 0, 0, 0},
+    {"SIP19", 0, "SIL19", 0, 0, 0},
+    {"SIP20", 0, "SIL20", 0, 0, 0},
+    {"SIP21", 0, "SIL21", 0, 0, 0},
+    {"SIP22", 0, "SIL22", 0, 0, 0},
+    {"SIP23", 0, "SIL23", 0, 0, 0},
+    {"SIP24", 0, "SIL24", 0, 0, 0},
+    {"SIP25", 0, "SIL25", 0, 0, 0},
+    {"SIP26", 0, "SIL26", 0, 0, 0},
+    {"SIP27", 0, "SIL27", 0, 0, 0},
+    {"SIP28", 0, "SIL28", 0, 0, 0},
+    {"SIP29", 0, "SIL29", 0, 0, 0},
+    {"SIP30", 0, "SIL30", 0, 0, 0},
+    {"DIP4", -1, "DIL4", 0, 0, 0},
+    {"DIP6", -1, "DIL6", 0, 0, 0},
+    {"DIP8", -1, "DIL8", 0, 0, 0},
+    {"DIP10", -1, "DIL10", 0, 0, 0},
+    {"DIP12", -1, "DIL12", 0, 0, 0},
+    {"DIP14", -1, "DIL14", 0, 0, 0},
+    {"DIP16", -1, "DIL16", 0, 0, 0},
+    {"DIP18", -1, "DIL18", 0, 0, 0},
+    {"DIP20", -1, "DIL20", 0, 0, 0},
+    {"DIP22", -1, "DIL22", 0, 0, 0},
+    {"DIP24", -1, "DIL24", 0, 0, 0},
+    {"DIP28", -1, "DIL28", 0, 0, 0},
+    {"DIP40", -1, "DIL40", 0, 0, 0},
+    {nullptr, 0, nullptr, 0, 0, 0},
+};
+
+namespace {
+
+constexpr int count_catalog_rows() {
+    int n = 0;
+    while (shape_catalog[n].name != nullptr) ++n;
+    return n;
+}
+
+constexpr int count_alias_rows() {
+    int n = 0;
+    while (alias_table[n].name != nullptr) ++n;
+    return n;
+}
+
+bool same_name(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+
+bool has_prefix(const char* name, const char* prefix) {
+    return std::strncmp(name, prefix, std::strlen(prefix)) == 0;
+}
+
+bool valid_entry(int entry) { return entry >= 0 && entry < CATALOG_ROWS; }
+
+int group_size(int first) {
+    int size = 0;
+    while (first + size < CATALOG_ROWS && shape_catalog[first + size].variant == size) ++size;
+    return size;
+}
+
+}  // namespace
+
+static_assert(count_catalog_rows() == CATALOG_ROWS, "catalog row count");
+static_assert(count_alias_rows() == ALIAS_ROWS, "alias row count");
+
+CatalogMatch catalog_lookup(const char* name, int variant) {
+    CatalogMatch match{-1, 0, 0};
+    if (name == nullptr) return match;
+
+    for (const ShapeAlias* a = alias_table; a->name != nullptr; ++a) {
+        if (!same_name(a->name, name)) continue;
+        if (variant >= 0 && a->variant >= 0 && a->variant != variant) continue;
+        name = a->target_name;
+        if (variant >= 0 && a->variant >= 0) variant = a->target_variant;
+        match.dx = a->dx;
+        match.dy = a->dy;
+        break;
+    }
+
+    for (int i = 0; i < CATALOG_ROWS; ++i) {
+        if (!same_name(shape_catalog[i].name, name)) continue;
+        const int first = i - shape_catalog[i].variant;
+        if (variant < 0) variant = default_variant(name);
+        if (variant < group_size(first)) match.entry = first + variant;
+        return match;
+    }
+    return match;
+}
+
+int default_variant(const char* name) {
+    if (name == nullptr) return 0;
+    return same_name(name, "DIL24") || same_name(name, "DIL28") ? 2 : 0;
+}
+
+int wire_entry_for_letter(char letter) {
+    const char* name = nullptr;
+    int variant = 0;
+    switch (letter) {
+        case 'C': name = "CAP"; break;
+        case 'E': name = "CAP"; variant = 1; break;
+        case 'D': name = "DIODE"; break;
+        case 'I': name = "DIODE"; variant = 1; break;
+        case 'L': name = "IND"; break;
+        case 'R': name = "RES"; break;
+        case 'S': name = "DIODE"; variant = 3; break;
+        case 'W': name = "WIRE"; break;
+        case 'X': name = "WIRE"; variant = 1; break;
+        case 'Z': name = "DIODE"; variant = 2; break;
+        default: return -1;
+    }
+    return catalog_lookup(name, variant).entry;
+}
+
+int variant_entry(int entry, VariantField field) {
+    if (!valid_entry(entry)) return -1;
+    const CatalogEntry& e = shape_catalog[entry];
+    int target = e.variant;
+    switch (field) {
+        case FIELD_MIRROR: target = e.mirror_variant; break;
+        case FIELD_FLIP: target = e.flip_variant; break;
+        case FIELD_ROTATE: target = e.rotate_variant; break;
+        case FIELD_NEXT: target = e.next_variant; break;
+        case FIELD_PREV: target = e.prev_variant; break;
+    }
+    return entry - e.variant + target;
+}
+
+EntryShape entry_shape(int entry) {
+    if (!valid_entry(entry)) return {nullptr, ORIENT_AS_STORED};
+    const CatalogEntry& e = shape_catalog[entry];
+    if (e.shape != nullptr) return {e.shape, ORIENT_AS_STORED};
+    // Only the row's own twins are consulted, never a twin of a twin.
+    const struct {
+        VariantField field;
+        int orientation;
+    } twins[] = {{FIELD_MIRROR, ORIENT_MIRROR_LR},
+                 {FIELD_FLIP, ORIENT_FLIP_TB},
+                 {FIELD_ROTATE, ORIENT_HALF_TURN}};
+    for (const auto& twin : twins) {
+        const int other = variant_entry(entry, twin.field);
+        if (valid_entry(other) && shape_catalog[other].shape != nullptr)
+            return {shape_catalog[other].shape, twin.orientation};
+    }
+    return {nullptr, ORIENT_AS_STORED};
+}
+
+PinList component_pins(int entry, int ax, int ay) {
+    PinList list{};
+    if (!valid_entry(entry)) return list;
+    const CatalogEntry& e = shape_catalog[entry];
+    auto add = [&list](int x, int y) {
+        if (list.count >= MAX_PINS) return;
+        list.x[list.count] = x;
+        list.y[list.count] = y;
+        ++list.count;
+    };
+    if (entry_is_dil(entry)) {
+        // Bottom row first, left pin before right pin.
+        for (int y = e.box_y1; y >= 0; y -= 10) {
+            add(ax, ay + y);
+            add(ax + e.box_x1, ay + y);
+        }
+    } else if (entry_is_sil(entry)) {
+        for (int y = e.box_y1; y >= 0; y -= 10) add(ax, ay + y);
+    } else if (!entry_is_text(entry) && e.pins != nullptr) {
+        for (int i = 0; i < e.pin_count; ++i) add(ax + e.pins[i].dx, ay + e.pins[i].dy);
+    }
+    return list;
+}
+
+bool entry_is_dil(int entry) {
+    return valid_entry(entry) && has_prefix(shape_catalog[entry].name, "DIL");
+}
+
+bool entry_is_sil(int entry) {
+    return valid_entry(entry) && has_prefix(shape_catalog[entry].name, "SIL");
+}
+
+bool entry_is_text(int entry) {
+    return valid_entry(entry) && same_name(shape_catalog[entry].name, "TEXT");
+}
