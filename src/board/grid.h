@@ -1,6 +1,7 @@
 #pragma once
 // The board's half-pitch cell grid: hole counts, cuts and bridges.
 #include <cstdint>
+#include "graphics/shape.h"
 
 constexpr int GRID_ROWS = 81;
 constexpr int GRID_COLUMNS = 127;
@@ -35,6 +36,9 @@ void draw_strip_through(int x, int y);
 void draw_solder_point(int x, int y);
 void draw_cut(int x, int y);
 void draw_bridge(int x, int y);
+
+// The picture of the cut cross that draw_cut draws (hot spot at its centre).
+extern const ShapeBitmap cut_shape;
 
 // The cut or bridge click at a half-grid point.
 void toggle_cell(int x, int y);

@@ -1,0 +1,203 @@
+#include "board/grid.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+
+#include "board/draw.h"
+#include "graphics/canvas.h"
+#include "graphics/palette.h"
+
+CellGrid board_grid;
+CellGrid mark_grid;
+
+namespace {
+
+// The cut cross, 5 x 5 with hot spot (2, 2).
+constexpr char CUT_ROWS[] =
+    " x      x "
+    "xxx    xxx"
+    " xxx  xxx "
+    "  xxxxxx  "
+    "   xxxx   "
+    "   xxxx   "
+    "  xxxxxx  "
+    " xxx  xxx "
+    "xxx    xxx"
+    " x      x ";
+
+// A picture drawn as stored, taken apart once into its blocks: where each
+// lands, which sub-pixels are blank and how many are ink. Drawing these is
+// what draw_shape does for orientation 0, without reading the rows on
+// every call; the cut is drawn hundreds of times per board redraw.
+struct ShapeBlock {
+    int8_t dx, dy;
+    uint8_t blank_mask;  // 8 top-left, 4 top-right, 2 bottom-left, 1 bottom-right
+    uint8_t ink_count;
+};
+
+constexpr int CUT_BLOCKS = 25;
+
+constexpr std::array<ShapeBlock, CUT_BLOCKS> split_cut_shape() {
+    std::array<ShapeBlock, CUT_BLOCKS> blocks{};
+    for (int r = 0; r < 5; ++r) {
+        for (int c = 0; c < 5; ++c) {
+            const auto ink = [&](int j, int i) { return CUT_ROWS[i * 10 + j] != ' '; };
+            const bool tl = ink(2 * c, 2 * r), tr = ink(2 * c + 1, 2 * r);
+            const bool bl = ink(2 * c, 2 * r + 1), br = ink(2 * c + 1, 2 * r + 1);
+            blocks[r * 5 + c] = ShapeBlock{static_cast<int8_t>(c - 2), static_cast<int8_t>(r - 2),
+                                           static_cast<uint8_t>((tl ? 0 : 8) | (tr ? 0 : 4) | (bl ? 0 : 2) | (br ? 0 : 1)),
+                                           static_cast<uint8_t>(tl + tr + bl + br)};
+        }
+    }
+    return blocks;
+}
+
+constexpr std::array<ShapeBlock, CUT_BLOCKS> cut_blocks = split_cut_shape();
+
+void draw_blocks(int x, int y, const ShapeBlock* blocks, int count) {
+    if (canvas.zoom == 20) {
+        for (int i = 0; i < count; ++i) {
+            if (blocks[i].blank_mask == 15) continue;
+            set_skip_mask(blocks[i].blank_mask);
+            plot_point(x + blocks[i].dx, y + blocks[i].dy);
+        }
+        clear_skip_mask();
+    } else {
+        for (int i = 0; i < count; ++i) {
+            if (blocks[i].ink_count >= 3) plot_point(x + blocks[i].dx, y + blocks[i].dy);
+        }
+    }
+}
+
+// An all-ink picture drawn with its hot spot at (x, y) plots every one of its
+// points at either zoom, so solid marks are drawn as lines: the same points,
+// far fewer steps than a picture.
+void draw_solid_block(int x0, int y0, int x1, int y1) {
+    for (int x = x0; x <= x1; ++x) draw_line(x, y0, x, y1);
+}
+
+bool inside_grid(int row, int column) {
+    return row >= 0 && row < GRID_ROWS && column >= 0 && column < GRID_COLUMNS;
+}
+
+// Strip-end searches never look beyond these columns (x 10 to 620).
+constexpr int SEARCH_FIRST_COLUMN = 2;
+constexpr int SEARCH_LAST_COLUMN = GRID_COLUMNS - 3;
+
+}  // namespace
+
+const ShapeBitmap cut_shape = {5, 5, 2, 2, CUT_ROWS};
+
+void grid_reset() {
+    std::memset(&board_grid, 0, sizeof board_grid);
+    std::memset(&mark_grid, 0, sizeof mark_grid);
+}
+
+int snap_to_hole(int v) { return (v + 5) / 10 * 10; }
+int snap_to_half(int v) { return (v + 2) / 5 * 5; }
+
+int cell_get(int row, int column) {
+    return inside_grid(row, column) ? board_grid.cells[row][column] : 0;
+}
+
+void cell_set(int row, int column, int value) {
+    if (inside_grid(row, column)) board_grid.cells[row][column] = static_cast<int8_t>(value);
+}
+
+int mark_get(int row, int column) {
+    return inside_grid(row, column) ? mark_grid.cells[row][column] : 0;
+}
+
+void mark_set(int row, int column, int value) {
+    if (inside_grid(row, column)) mark_grid.cells[row][column] = static_cast<int8_t>(value);
+}
+
+void mark_solder_point(int x, int y) {
+    cell_set(y / 5, x / 5, cell_get(y / 5, x / 5) + 1);
+}
+
+void unmark_solder_point(int x, int y) {
+    cell_set(y / 5, x / 5, cell_get(y / 5, x / 5) - 1);
+}
+
+// A search that runs off the end of the row returns its start: the outer
+// hole (column 0 or 126) is never found from inside, even when the last
+// column looked at is that hole's even neighbour-of-a-neighbour.
+int strip_left_end(int x, int y) {
+    const int row = y / 5;
+    const int start = x / 5;
+    int c = start - 1;
+    while (c >= SEARCH_FIRST_COLUMN && cell_get(row, c) == 0) --c;
+    if (c >= SEARCH_FIRST_COLUMN && c % 2 == 0) return 5 * c;
+    return 5 * start;
+}
+
+int strip_right_end(int x, int y) {
+    const int row = y / 5;
+    const int start = x / 5;
+    int c = start + 1;
+    while (c <= SEARCH_LAST_COLUMN && cell_get(row, c) == 0) ++c;
+    if (c <= SEARCH_LAST_COLUMN && c % 2 == 0) return 5 * c;
+    return 5 * start;
+}
+
+void draw_strip_through(int x, int y) {
+    const int left = strip_left_end(x, y);
+    const int right = strip_right_end(x, y);
+    if (left == right || left % 10 != 0 || right % 10 != 0) return;
+    set_pen_colour(scheme_colour(ROLE_STRIP));
+    draw_line(left, y, right, y);
+    draw_solder_point(left, y);
+    draw_solder_point(right, y);
+}
+
+void draw_solder_point(int x, int y) {
+    // The 3 x 3 block centred on the hole.
+    set_pen_colour(scheme_colour(ROLE_SOLDER));
+    draw_solid_block(x - 1, y - 1, x + 1, y + 1);
+    if (cell_get(y / 5, x / 5) > 1) {
+        // Several leads in one hole: a board-coloured centre tells them apart.
+        set_pen_colour(scheme_colour(ROLE_BACKGROUND));
+        plot_point(x, y);
+    }
+}
+
+void draw_cut(int x, int y) {
+    set_pen_colour(scheme_colour(ROLE_CUT));
+    draw_blocks(x, y, cut_blocks.data(), CUT_BLOCKS);
+}
+
+void draw_bridge(int x, int y) {
+    // A bar 3 wide and 11 high, covering the gap from the hole above to the
+    // hole below.
+    set_pen_colour(scheme_colour(ROLE_BRIDGE));
+    draw_solid_block(x - 1, y - 5, x + 1, y + 5);
+}
+
+void toggle_cell(int x, int y) {
+    const int row = y / 5;
+    const int column = x / 5;
+    if (!inside_grid(row, column)) return;
+    const bool row_even = row % 2 == 0;
+    const bool column_even = column % 2 == 0;
+    if (row_even == column_even) return;  // a hole, or between four holes
+    const bool cut_position = !column_even;
+
+    if (cell_get(row, column) == 0) {
+        cell_set(row, column, 1);
+        if (cut_position) {
+            mark_cut_dirty(x, y);
+        } else {
+            draw_bridge(x, y);
+        }
+    } else {
+        cell_set(row, column, 0);
+        if (cut_position) {
+            mark_cut_dirty(x, y);
+            draw_strip_through(x, y);
+        } else {
+            mark_bridge_dirty(x, y);
+        }
+    }
+}

@@ -1,0 +1,258 @@
+// Redrawing a rectangle of the board from the model, layer by layer, and
+// the dirty rectangle that bulk changes collect.
+#include <algorithm>
+
+#include "board/draw.h"
+#include "board/grid.h"
+#include "graphics/canvas.h"
+#include "graphics/geometry.h"
+#include "graphics/palette.h"
+
+RedrawState redraw_state;
+
+void redraw_state_reset() { redraw_state = RedrawState{}; }
+
+void reset_dirty_rect() {
+    redraw_state.dirty_x0 = BOARD_RIGHT + 1;
+    redraw_state.dirty_y0 = BOARD_BOTTOM + 1;
+    redraw_state.dirty_x1 = 0;
+    redraw_state.dirty_y1 = 0;
+}
+
+// An empty rectangle redraws nothing: ordering its corners would turn it
+// into the whole board and wipe the selection highlights.
+void redraw_dirty_rect() {
+    const RedrawState& s = redraw_state;
+    const bool empty = s.dirty_x0 > s.dirty_x1 || s.dirty_y0 > s.dirty_y1;
+    if (!empty) redraw_rect(s.dirty_x0, s.dirty_y0, s.dirty_x1, s.dirty_y1);
+    reset_dirty_rect();
+}
+
+namespace {
+
+// The part of the grid a redraw walks: even cell indices, from the hole at
+// or left of/above the rectangle to one hole beyond it.
+struct CellRange {
+    int c0, r0, c1, r1;
+};
+
+// The lettering of a description: its glyph rows reach from y - 4 down to
+// y + 1 at the doubled zoom (the descender row), so the box includes y + 1.
+constexpr int DESCRIPTION_TOP = -5;
+constexpr int DESCRIPTION_BOTTOM = 1;
+
+bool description_meets(const DescriptionHead& d, const ClipRect& clip) {
+    return d.width != 0 && rects_overlap(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM,
+                                         clip.x0, clip.y0, clip.x1, clip.y1);
+}
+
+bool wire_visible(const WireRecord* w, const ClipRect& clip) {
+    const int lx = std::min(w->x1, w->x2), gx = std::max(w->x1, w->x2);
+    const int ly = std::min(w->y1, w->y2), gy = std::max(w->y1, w->y2);
+    if (rects_overlap(lx - 5, ly - 5, gx + 5, gy + 5, clip.x0, clip.y0, clip.x1, clip.y1)) return true;
+    return description_meets(w->desc, clip);
+}
+
+bool component_visible(const ComponentRecord* c, const ClipRect& clip) {
+    if (rects_overlap(c->box_x0, c->box_y0, c->box_x1, c->box_y1, clip.x0, clip.y0, clip.x1, clip.y1))
+        return true;
+    return description_meets(c->desc, clip);
+}
+
+void draw_background(int x0, int y0, int x1, int y1) {
+    set_pen_colour(scheme_colour(ROLE_BACKGROUND));
+    fill_rect(x0, y0, x1, y1);
+}
+
+void draw_hole_dots(const CellRange& range) {
+    set_pen_colour(scheme_colour(ROLE_HOLE));
+    for (int r = range.r0; r <= range.r1; r += 2) {
+        for (int c = range.c0; c <= range.c1; c += 2) plot_point(5 * c, 5 * r);
+    }
+}
+
+// Dotted guide lines every five holes.
+void draw_ticks(const CellRange& range) {
+    set_pen_colour(scheme_colour(ROLE_TICK));
+    for (int r = range.r0; r <= range.r1; r += 2) {
+        for (int c = range.c0; c <= range.c1; c += 2) {
+            const int x = 5 * c, y = 5 * r;
+            if (r % 5 == 0) draw_line(x - 6, y, x - 4, y);
+            if (c % 5 == 0) draw_line(x, y - 6, x, y - 4);
+        }
+    }
+}
+
+// First column of a row walk: a strip entering from the left is included.
+int walk_start(const CellRange& range, int r) { return strip_left_end(5 * range.c0, 5 * r) / 5; }
+
+// Draws each strip segment once, from its left hole: the same picture as
+// draw_strip_through at every marked hole (which draws each segment from both
+// ends), since inside the clip the two differ only within the 3 x 3 squares
+// of the walked holes, and the solder layer repaints those whole. The row's
+// ends are searched as draw_strip_through searches them.
+void draw_strips(const CellRange& range) {
+    for (int r = range.r0; r <= range.r1; r += 2) {
+        const int8_t* row = board_grid.cells[r];
+        const int y = 5 * r;
+        for (int c = walk_start(range, r); c <= range.c1; ++c) {
+            if (c % 2 != 0 || row[c] == 0) continue;
+            const int x = 5 * c;
+            // The outermost right hole is never found from inside, so its
+            // segment is drawn from it, to the left.
+            const int left = c == GRID_COLUMNS - 1 ? strip_left_end(x, y) : x;
+            const int right = strip_right_end(x, y);
+            if (left == right) continue;  // a cut or the row's end comes first
+            set_pen_colour(scheme_colour(ROLE_STRIP));
+            draw_line(left, y, right, y);
+            draw_solder_point(left, y);
+            draw_solder_point(right, y);
+        }
+    }
+}
+
+void draw_solder_points(const CellRange& range) {
+    for (int r = range.r0; r <= range.r1; r += 2) {
+        const int8_t* row = board_grid.cells[r];
+        for (int c = walk_start(range, r); c <= range.c1; ++c) {
+            if (c % 2 == 0 && row[c] != 0) draw_solder_point(5 * c, 5 * r);
+        }
+    }
+}
+
+// Bridge cells lie on odd rows and even columns; the odd-odd cells between
+// four holes mean nothing.
+void draw_bridges(const CellRange& range) {
+    for (int r = range.r0 + 1; r <= range.r1; r += 2) {
+        const int8_t* row = board_grid.cells[r];
+        for (int c = range.c0; c <= range.c1; c += 2) {
+            if (row[c] != 0) draw_bridge(5 * c, 5 * r);
+        }
+    }
+}
+
+void draw_cuts(const CellRange& range) {
+    for (int r = range.r0; r <= range.r1; r += 2) {
+        const int8_t* row = board_grid.cells[r];
+        for (int c = walk_start(range, r); c <= range.c1; ++c) {
+            if (c % 2 != 0 && row[c] != 0) draw_cut(5 * c, 5 * r);
+        }
+    }
+}
+
+void draw_bodies(const ClipRect& clip) {
+    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
+        if (wire_visible(w, clip)) draw_wire_body(w);
+    }
+    if (board.selected_wire != nullptr) draw_wire_body(board.selected_wire);
+    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
+        if (component_visible(c, clip)) draw_component_body(c);
+    }
+    if (board.selected_component != nullptr) draw_component_body(board.selected_component);
+}
+
+void draw_descriptions(const ClipRect& clip) {
+    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
+        if (wire_visible(w, clip)) draw_description(w->desc);
+    }
+    if (board.selected_wire != nullptr) draw_description(board.selected_wire->desc);
+    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
+        if (component_visible(c, clip)) draw_description(c->desc);
+    }
+    if (board.selected_component != nullptr) draw_description(board.selected_component->desc);
+}
+
+CellRange cell_range_of(int x0, int y0, int x1, int y1) {
+    return CellRange{std::max(0, (x0 / 10) * 2), std::max(0, (y0 / 10) * 2),
+                     std::min(GRID_COLUMNS - 1, (x1 / 10 + 1) * 2),
+                     std::min(GRID_ROWS - 1, (y1 / 10 + 1) * 2)};
+}
+
+}  // namespace
+
+void redraw_rect(int x0, int y0, int x1, int y1) {
+    order_pair(x0, x1);
+    order_pair(y0, y1);
+    const ClipRect saved = canvas.clip_rect;
+    const ClipRect clip{std::max(0, x0), std::max(0, y0), std::min(BOARD_RIGHT, x1),
+                        std::min(BOARD_BOTTOM, y1)};
+    if (clip.x0 > clip.x1 || clip.y0 > clip.y1) return;  // wholly off the board
+    canvas.clip_rect = clip;
+    const CellRange range = cell_range_of(x0, y0, x1, y1);
+
+    for (int i = ROLE_DRAW_ORDER; i < 20; ++i) {
+        const int layer = scheme_colour(i);
+        if (layer == LAYER_END) break;
+        switch (layer) {
+            case LAYER_BACKGROUND: draw_background(x0, y0, x1, y1); break;
+            case LAYER_HOLES: draw_hole_dots(range); break;
+            case LAYER_TICKS: draw_ticks(range); break;
+            case LAYER_BODIES: draw_bodies(clip); break;
+            case LAYER_STRIPS: draw_strips(range); break;
+            case LAYER_SOLDER: draw_solder_points(range); break;
+            case LAYER_BRIDGES: draw_bridges(range); break;
+            case LAYER_CUTS: draw_cuts(range); break;
+            case LAYER_TEXTS: draw_descriptions(clip); break;
+            default: break;
+        }
+    }
+    canvas.clip_rect = saved;
+}
+
+void draw_board_frame() {
+    const ClipRect saved = canvas.clip_rect;
+    canvas.clip_rect = ClipRect{0, 0, BOARD_RIGHT, BOARD_BOTTOM};
+    const CellRange range = cell_range_of(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    draw_background(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    draw_hole_dots(range);
+    draw_ticks(range);
+    canvas.clip_rect = saved;
+}
+
+void mark_dirty(int x0, int y0, int x1, int y1) {
+    if (!redraw_state.redraw_deferred) {
+        redraw_rect(x0, y0, x1, y1);
+        return;
+    }
+    order_pair(x0, x1);
+    order_pair(y0, y1);
+    RedrawState& s = redraw_state;
+    s.dirty_x0 = std::min(s.dirty_x0, x0);
+    s.dirty_y0 = std::min(s.dirty_y0, y0);
+    s.dirty_x1 = std::max(s.dirty_x1, x1);
+    s.dirty_y1 = std::max(s.dirty_y1, y1);
+}
+
+void mark_point_dirty(int x, int y) {
+    mark_dirty(strip_left_end(x, y) - 5, y - 5, strip_right_end(x, y) + 5, y + 5);
+}
+
+void mark_cut_dirty(int x, int y) { mark_point_dirty(x, y); }
+
+void mark_bridge_dirty(int x, int y) { mark_dirty(x - 1, y - 5, x + 1, y + 5); }
+
+namespace {
+
+void mark_description_dirty(const DescriptionHead& d) {
+    if (d.width != 0) mark_dirty(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
+}
+
+}  // namespace
+
+void mark_wire_dirty(const WireRecord* w) {
+    const int lx = std::min(w->x1, w->x2), gx = std::max(w->x1, w->x2);
+    const int ly = std::min(w->y1, w->y2), gy = std::max(w->y1, w->y2);
+    mark_point_dirty(lx, ly);
+    mark_point_dirty(gx, gy);
+    mark_dirty(lx - 5, ly - 5, gx + 5, gy + 5);
+    mark_description_dirty(w->desc);
+}
+
+void mark_component_dirty(const ComponentRecord* c) {
+    const PinList pins = component_pins(c->entry, c->ax, c->ay);
+    for (int i = 0; i < pins.count; ++i) mark_point_dirty(pins.x[i], pins.y[i]);
+    mark_dirty(c->box_x0, c->box_y0, c->box_x1, c->box_y1);
+    mark_description_dirty(c->desc);
+}
+
+void redraw_description_area(int x, int y, int width) { redraw_rect(x - 2, y - 6, x + width, y + 2); }
