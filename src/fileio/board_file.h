@@ -9,10 +9,14 @@
 // still formatted whole through component_line / wire_line.
 constexpr int BOARD_LINE_SIZE = 1024;
 
-// Numbers of a board line beyond this magnitude count as not scanned, so
-// that the model arithmetic on positions (x 5, offsets, midpoints) can
-// never overflow.
-constexpr int BOARD_NUMBER_LIMIT = 100000;
+// Numbers of a board line beyond these magnitudes count as not scanned, so
+// that the model arithmetic on positions (x 5, offsets, midpoints, widths)
+// can never overflow and the strip searches stay short. Half-pitch numbers
+// (anchors, wire ends, cells, variants) have the smaller limit; text
+// positions are model units and must hold 5 times that plus any offset,
+// so that whatever the reader took, the writer writes in a readable form.
+constexpr int BOARD_HALF_PITCH_LIMIT = 100000;
+constexpr int BOARD_MODEL_LIMIT = 1000000;
 
 extern const float program_version;
 

@@ -1,0 +1,320 @@
+// The board line parser: one line of a board file, the journal or a region
+// copy becomes the object it describes. A line is untrusted text, so it is
+// scanned by hand with bounded numbers instead of a formatted scan, whose
+// integer conversions are undefined on overflow.
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "board/catalog.h"
+#include "board/draw.h"
+#include "board/grid.h"
+#include "board/objects.h"
+#include "core/format.h"
+#include "fileio/board_file.h"
+#include "fileio/line_parser.h"
+#include "shell/dialogs.h"
+
+CatalogMatch CatalogAnswers::lookup(const std::string& word, int variant) {
+    key_.assign(word);
+    key_.push_back('\0');
+    key_.append(std::to_string(variant));
+    auto found = answers_.find(key_);
+    if (found != answers_.end()) return found->second;
+    const CatalogMatch match = catalog_lookup(word.c_str(), variant);
+    answers_.emplace(key_, match);
+    return match;
+}
+
+namespace {
+
+CatalogMatch lookup(CatalogAnswers* answers, const std::string& word, int variant) {
+    return answers != nullptr ? answers->lookup(word, variant) : catalog_lookup(word.c_str(), variant);
+}
+
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool ends_tail(char c) { return c == '\0' || c == '\r' || c == '\n'; }
+
+// Walks a line as a formatted scan would: once one conversion fails, the
+// later ones fail too and their variables keep their starting values.
+class LineScanner {
+public:
+    explicit LineScanner(const char* line) : p_(line) {}
+
+    // A whitespace-delimited word, skipped ("%*s").
+    void skip_word() {
+        if (!ok_) return;
+        skip_space();
+        if (*p_ == '\0') {
+            ok_ = false;
+            return;
+        }
+        while (*p_ != '\0' && !is_space(*p_)) ++p_;
+    }
+
+    // "%d", limited in magnitude: a number beyond the limit fails like a
+    // non-number.
+    void number(int& out, int limit = BOARD_HALF_PITCH_LIMIT) {
+        if (!ok_) return;
+        skip_space();
+        const char* q = p_;
+        bool negative = false;
+        if (*q == '+' || *q == '-') negative = *q++ == '-';
+        if (!is_digit(*q)) {
+            ok_ = false;
+            return;
+        }
+        long value = 0;
+        for (; is_digit(*q); ++q) {
+            value = value * 10 + (*q - '0');
+            if (value > limit) {
+                ok_ = false;
+                return;
+            }
+        }
+        out = static_cast<int>(negative ? -value : value);
+        p_ = q;
+    }
+
+    // "%f" into a float; a failed conversion leaves out alone.
+    void real(float& out) {
+        if (!ok_) return;
+        skip_space();
+        char* end = nullptr;
+        const float value = std::strtof(p_, &end);
+        if (end == p_) {
+            ok_ = false;
+            return;
+        }
+        out = value;
+        p_ = end;
+    }
+
+    // "%*c": one character skipped, whatever it is.
+    void skip_char() {
+        if (!ok_) return;
+        if (*p_ == '\0') {
+            ok_ = false;
+            return;
+        }
+        ++p_;
+    }
+
+    // "%[^\r\n]": the rest up to a line end, at least one character.
+    void rest(std::string_view& out) {
+        if (!ok_) return;
+        const char* q = p_;
+        while (!ends_tail(*q)) ++q;
+        if (q == p_) {
+            ok_ = false;
+            return;
+        }
+        out = std::string_view(p_, static_cast<size_t>(q - p_));
+        p_ = q;
+    }
+
+    void skip_space() {
+        while (is_space(*p_)) ++p_;
+    }
+
+private:
+    const char* p_;
+    bool ok_ = true;
+};
+
+// The first word in capitals; empty for a blank line.
+std::string first_word(const char* line) {
+    while (is_space(*line)) ++line;
+    std::string word;
+    for (; *line != '\0' && !is_space(*line); ++line) {
+        char c = *line;
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        word.push_back(c);
+    }
+    return word;
+}
+
+// Everything after the first word of a text line. The keyword is taken in
+// any letter case: "text" is looked up like every other word, and a text
+// line without its capitals still gives its own tail, never another's.
+std::string_view text_tail(const char* line) {
+    LineScanner scan(line);
+    scan.skip_word();
+    std::string_view tail;
+    scan.rest(tail);
+    return tail;
+}
+
+// OK or Cancel on an Error box: 1 when Cancel stops the load.
+int ask_skip_or_stop(const char* format, const std::string& word, int variant) {
+    char text[256];
+    format_into(text, sizeof text, format, word.c_str(), variant);
+    return message_box("Error", text, true) != 0 ? 1 : 0;
+}
+
+bool outside_half_pitch_limit(int model) {
+    return model / 5 > BOARD_HALF_PITCH_LIMIT || model / 5 < -BOARD_HALF_PITCH_LIMIT;
+}
+
+enum class DescriptionForm { None, Positioned, Unpositioned };
+
+// The tail's description: "* x y text" with its position, or the older
+// form that is only text. Returns which form it was.
+DescriptionForm apply_description(DescriptionHead& d, std::string_view tail) {
+    if (tail.size() < 2) return DescriptionForm::None;
+    // The tail ends at a line end or at the line's terminator; in the
+    // first case it is copied, so that what follows is read from it alone.
+    std::string copy;
+    const char* rest = tail.data();
+    if (rest[tail.size()] != '\0') {
+        copy.assign(tail);
+        rest = copy.c_str();
+    }
+    if (rest[1] != '*') {
+        set_description(d, rest + 1);
+        return DescriptionForm::Unpositioned;
+    }
+    LineScanner scan(rest + 2);
+    int x = 0, y = 0;
+    std::string_view text;
+    scan.number(x, BOARD_MODEL_LIMIT);
+    scan.number(y, BOARD_MODEL_LIMIT);
+    scan.skip_char();
+    scan.rest(text);
+    // A suffix without text is an empty description: no width, nothing drawn.
+    // The text, when there is one, runs to the end of rest.
+    set_description(d, text.empty() ? "" : text.data());
+    d.x = x;
+    d.y = y;
+    return DescriptionForm::Positioned;
+}
+
+int parse_component_line(const char* line, const std::string& word, int kind) {
+    int variant = 0, x = 0, y = 0;
+    std::string_view tail;
+    LineScanner scan(line);
+    scan.skip_word();
+    scan.number(variant);
+    scan.number(x);
+    scan.number(y);
+    scan.rest(tail);
+    if (kind == KIND_TEXT) tail = text_tail(line);
+
+    ComponentRecord* c = create_component(word.c_str(), variant, x * 5, y * 5);
+    if (c == nullptr) return ask_skip_or_stop("Component %s has no variant %d", word, variant);
+    if (!entry_is_text(c->entry) && (outside_half_pitch_limit(c->ax) || outside_half_pitch_limit(c->ay))) {
+        // An alias's shift took the anchor past what a line may hold; its
+        // line could not be read back, so it is not taken at all.
+        register_pins(c);
+        delete_component(c);
+        return 0;
+    }
+
+    if (apply_description(c->desc, tail) == DescriptionForm::Positioned && kind == KIND_TEXT) {
+        // A text stands where its text is.
+        c->ax = c->desc.x;
+        c->ay = c->desc.y;
+        compute_component_box(c);
+    }
+    c->next = board.component_list;
+    board.component_list = c;
+    register_pins(c);
+    mark_component_dirty(c);
+    return 0;
+}
+
+int parse_wire_line(const char* line, const std::string& word, int kind, CatalogAnswers* answers) {
+    int variant = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    std::string_view tail;
+    LineScanner scan(line);
+    scan.skip_word();
+    if (kind == KIND_WIRE) scan.number(variant);
+    scan.number(x1);
+    scan.number(y1);
+    scan.number(x2);
+    scan.number(y2);
+    scan.rest(tail);
+
+    int entry = -1;
+    if (kind == KIND_WIRE) {
+        entry = lookup(answers, word, variant).entry;
+        if (entry < 0) return ask_skip_or_stop("Wire %s has no variant %d", word, variant);
+    } else {
+        entry = wire_entry_for_letter(word[0]);
+        if (entry < 0) return 0;  // every letter of the catalog has one; nothing to make otherwise
+    }
+
+    WireRecord* w = create_wire(entry, x1 * 5, y1 * 5, x2 * 5, y2 * 5);
+    if (w == nullptr) return 0;  // only a test's allocation hook gets here
+    if (apply_description(w->desc, tail) == DescriptionForm::Unpositioned) {
+        // No position stored: place it by the wire rule with its final width.
+        wire_default_text_position(w);
+    }
+    w->next = board.wire_list;
+    board.wire_list = w;
+    mark_wire_dirty(w);
+    return 0;
+}
+
+int parse_cell_line(const char* line) {
+    int column = 0, row = 0;
+    LineScanner scan(line);
+    scan.skip_word();
+    scan.number(column);
+    scan.number(row);
+    // Nothing to mark outside the grid; and a hole's cell holds a
+    // solder-point count that only objects may change.
+    if (row < 0 || row >= GRID_ROWS || column < 0 || column >= GRID_COLUMNS) return 0;
+    if (row % 2 == 0 && column % 2 == 0) return 0;
+    cell_set(row, column, 1);
+    // The keyword is not consulted: the column's parity decides.
+    if (column % 2 != 0)
+        mark_cut_dirty(column * 5, row * 5);
+    else
+        mark_bridge_dirty(column * 5, row * 5);
+    return 0;
+}
+
+}  // namespace
+
+int parse_board_line(const char* line, float* file_version) {
+    return parse_board_line_with(line, file_version, nullptr);
+}
+
+int parse_board_line_with(const char* line, float* file_version, CatalogAnswers* answers) {
+    if (line == nullptr) return 0;
+    const std::string word = first_word(line);
+    if (word.empty()) return 0;  // a blank line
+
+    const CatalogMatch match = lookup(answers, word, -1);
+    const int kind = match.entry >= 0 ? shape_catalog[match.entry].kind : -1;
+    if (kind < 0 || kind > KIND_STRIP) {
+        char text[256];
+        format_into(text, sizeof text, "%s is an unknown element in Cuprolay source", word.c_str());
+        message_box("Error", text, true);
+        return -1;
+    }
+
+    switch (kind) {
+        case KIND_TEXT:
+        case KIND_COMPONENT:
+            return parse_component_line(line, word, kind);
+        case KIND_WIRE:
+        case KIND_LETTER_WIRE:
+            return parse_wire_line(line, word, kind, answers);
+        case KIND_VERSION: {
+            float version = file_version != nullptr ? *file_version : 0.0f;
+            LineScanner scan(line);
+            scan.skip_word();
+            scan.real(version);
+            if (file_version != nullptr) *file_version = version;
+            return 0;
+        }
+        case KIND_CUT:
+        case KIND_BRIDGE:
+            return parse_cell_line(line);
+        default:
+            return 0;  // strips are derived from the cells, never read
+    }
+}
