@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev libpng-dev
   qpdf poppler-utils ghostscript gerbv
+  libfltk1.3-dev xvfb xdotool x11-utils imagemagick
 )
 
 missing=()

@@ -1,0 +1,51 @@
+// cuprolay --script SCRIPT [BOARD]: the real editor on the headless
+// backend, driven by a script; dialogs write their transcript to stdout.
+#include <cstdio>
+#include <string>
+#include "app/commands.h"
+#include "board/draw.h"
+#include "board/objects.h"
+#include "editor/editor_state.h"
+#include "editor/journal.h"
+#include "export/settings.h"
+#include "graphics/canvas.h"
+#include "graphics/font.h"
+#include "shell/dialogs.h"
+#include "shell/headless/headless.h"
+#include "shell/headless/script.h"
+#include "shell/input.h"
+
+int run_script_command(int argc, char** argv) {
+    if (argc < 3 || argc > 4) {
+        print_usage(stderr);
+        return 2;
+    }
+    const char* script_path = argv[2];
+    const char* board_path = argc == 4 ? argv[3] : "";
+
+    // The whole script is checked before the session starts.
+    std::string error;
+    if (!script_load(script_path, &error)) {
+        std::fprintf(stderr, "cuprolay: %s\n", error.c_str());
+        return 2;
+    }
+
+    headless_install();
+    headless_state.transcript = stdout;
+    headless_state.messages_to_stderr = false;
+    script_attach();
+
+    canvas_reset();
+    board_reset();
+    redraw_state_reset();
+    input_reset();
+    dialog_state_reset();
+    export_settings_reset();
+    font_reset();
+    journal_reset();
+    editor_state_reset();
+
+    editor_main_loop(board_path);
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,48 @@
+#include "shell/platform.h"
+#include <cstdlib>
+
+// The backend in place before one is installed: it shows nothing, answers
+// OK to messages and Cancel to everything else, so the core never meets a
+// null platform.
+namespace {
+void null_wait_event() {}
+void null_pump_events() {}
+void null_warp_pointer(int, int) {}
+void null_set_pointer_visible(bool) {}
+void null_present(const ChangedRect&) {}
+void null_fit_client_area(int, int) {}
+void null_desktop_size(int* width, int* height) {
+    *width = 1024;
+    *height = 768;
+}
+int null_message_box(const char*, const char*, bool) { return 0; }
+int null_ask(const char*, const char*, char*, size_t) { return 1; }
+int null_choose_file(char, const char*, const char*, const char*, const FileFilter*, int, bool,
+                     char*, size_t) {
+    return 1;
+}
+int null_export_dialog(ExportDialogFields*, void (*)(char)) { return 1; }
+void null_help_viewer(const char*) {}
+void null_set_max_client_size(int, int) {}
+void null_end_process(int status) { std::exit(status); }
+
+PlatformBackend null_backend = {
+    null_wait_event,     null_pump_events,      null_warp_pointer,   null_set_pointer_visible,
+    null_present,        null_fit_client_area,  null_desktop_size,   null_message_box,
+    null_ask,            null_choose_file,      null_export_dialog,  null_help_viewer,
+    null_set_max_client_size, null_end_process,
+};
+}  // namespace
+
+PlatformBackend* platform = &null_backend;
+
+void set_platform(PlatformBackend* backend) { platform = backend ? backend : &null_backend; }
+
+void blit_to_window() {
+    platform->present(ChangedRect{0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1});
+}
+
+void present_changes() {
+    ChangedRect rect = take_changed_rect();
+    if (!rect.empty()) platform->present(rect);
+}
