@@ -1,0 +1,95 @@
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "core/format.h"
+#include "export/writers.h"
+#include "shell/dialogs.h"
+
+ExportState export_state;
+
+void export_state_reset() { export_state = ExportState{}; }
+
+static void copy_path(PrintFile& file, const char* path) {
+    std::snprintf(file.path, sizeof file.path, "%s", path ? path : "");
+}
+
+bool print_file_open(PrintFile& file, const char* title, const char* extension) {
+    file.stream = file_dialog('w', title, dialog_state.base_name, extension, false);
+    if (file.stream == nullptr) return false;
+    // The opener records the chosen path, which is what must go if the
+    // file cannot be completed.
+    copy_path(file, dialog_state.opened_path);
+    return true;
+}
+
+bool print_file_open_path(PrintFile& file, const char* path) {
+    file.stream = std::fopen(path, "wb");
+    copy_path(file, path);
+    return file.stream != nullptr;
+}
+
+void print_drain(PrintFile& file) {
+    if (file.used == 0) return;
+    if (!file.failed && std::fwrite(file.buffer, 1, file.used, file.stream) != file.used) {
+        file.failed = true;
+    }
+    file.used = 0;
+}
+
+void print_put(PrintFile& file, const void* bytes, size_t count) {
+    const unsigned char* next = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        if (file.used == sizeof file.buffer) print_drain(file);
+        size_t room = sizeof file.buffer - file.used;
+        size_t part = count < room ? count : room;
+        std::memcpy(file.buffer + file.used, next, part);
+        file.used += part;
+        file.bytes_written += static_cast<long>(part);
+        next += part;
+        count -= part;
+    }
+}
+
+void print_text(PrintFile& file, const char* text) { print_put(file, text, std::strlen(text)); }
+
+int print_format(PrintFile& file, const char* format, ...) {
+    char text[1024];
+    va_list arguments;
+    va_start(arguments, format);
+    int length = std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    // Every piece the writers format is short; one that is not is a fault
+    // of the file, not something to cut silently.
+    if (length < 0 || length >= static_cast<int>(sizeof text)) {
+        file.failed = true;
+        return 0;
+    }
+    print_put(file, text, static_cast<size_t>(length));
+    return length;
+}
+
+bool print_file_close(PrintFile& file) {
+    if (file.stream == nullptr) return false;
+    print_drain(file);
+    if (std::fflush(file.stream) != 0 || std::ferror(file.stream)) file.failed = true;
+    if (std::fclose(file.stream) != 0) file.failed = true;
+    file.stream = nullptr;
+    if (!file.failed) return true;
+
+    // A half-written print file would pass for a whole one; take it away.
+    // Only an ordinary file is taken away: a device such as a printer
+    // port stays where it is.
+    std::error_code error;
+    if (file.path[0] != '\0' && std::filesystem::is_regular_file(file.path, error)) {
+        std::remove(file.path);
+    }
+    char text[DIALOG_TEXT_SIZE];
+    if (format_into(text, sizeof text, "Couldn't write %s", file.path) < 0) {
+        format_into(text, sizeof text, "Couldn't write the print file");
+    }
+    message_box("Error", text, false);
+    return false;
+}

@@ -1,0 +1,136 @@
+#pragma once
+// The pieces of the print pipeline: the checked output file, the samples
+// read back from the canvas, the run-length encoder and the writers.
+#include <cstddef>
+#include <cstdio>
+
+// ---- The output file -------------------------------------------------------
+
+// A file being written by one of the writers. Bytes go through a buffer so
+// that the encoder can hand them over one at a time cheaply; every write,
+// the flush and the close are checked, and bytes_written counts what was
+// handed over, which is what the PDF cross-reference must agree with.
+struct PrintFile {
+    FILE* stream = nullptr;
+    char path[256] = {};
+    long bytes_written = 0;
+    bool failed = false;
+    size_t used = 0;
+    unsigned char buffer[8192];
+};
+
+// Asks for the file through the file dialog (write mode, the base name as
+// proposed name). False when no file was chosen or it did not open.
+bool print_file_open(PrintFile& file, const char* title, const char* extension);
+// Opens a known path directly (tests, tools); false when it does not open.
+bool print_file_open_path(PrintFile& file, const char* path);
+void print_put(PrintFile& file, const void* bytes, size_t count);
+void print_text(PrintFile& file, const char* text);
+// Formatted text; returns the number of bytes it produced.
+int print_format(PrintFile& file, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// Hands the buffered bytes to the stream.
+void print_drain(PrintFile& file);
+inline void print_byte(PrintFile& file, int byte) {
+    if (file.used == sizeof file.buffer) print_drain(file);
+    file.buffer[file.used++] = static_cast<unsigned char>(byte);
+    ++file.bytes_written;
+}
+// Flushes and closes. On any failure the file is removed and an "Error" box
+// names it; returns true only when the whole file reached the disk.
+bool print_file_close(PrintFile& file);
+
+// ---- Export state ----------------------------------------------------------
+
+// The one run-length encoder state: 0 nothing held, 1 one byte held, 2 a run.
+struct RleState {
+    int state = 0;
+    int count = 0;
+    int value = 0;
+};
+
+// Where the PDF writer is: position counts bytes by the nominal widths of
+// the pieces; actual_offset records where each object really began.
+struct PdfPosition {
+    long position = 0;
+    int next_object = 1;
+    long object_offset[7] = {};
+    long actual_offset[7] = {};
+    long xref_offset = 0;
+    long actual_xref_offset = 0;
+};
+
+struct ExportState {
+    RleState rle;
+    PdfPosition pdf;
+    // What the last export_board returned, for callers that reach it
+    // through a command that keeps no result (the batch --export).
+    int last_result = 0;
+};
+
+extern ExportState export_state;
+void export_state_reset();
+
+// ---- Samples ----------------------------------------------------------------
+
+// Sample of one sub-pixel of colour index colour at canvas column x of a
+// print rectangle ending at x1 (columns beyond x1 are padding).
+int mono_sample(int x, int x1, int colour);    // 1 white, 0 black
+int colour_sample(int x, int x1, int colour);  // palette index, 15 white
+
+// Canvas columns of an image: x1 - x0 + 1 rounded up to a multiple of 8.
+inline int image_width(int x0, int x1) { return ((x1 - x0) / 8 + 1) * 8; }
+inline int image_rows(int y0, int y1) { return y1 - y0 + 1; }
+
+// ---- Run-length encoding -----------------------------------------------------
+
+constexpr int RLE_END = -1;
+// Feeds one byte (0..255) or RLE_END; returns the bytes produced, which
+// are written to out unless out is null.
+int rle_put(int byte, PrintFile* out);
+// Every colour sample pair of the image through rle_put, then the end.
+long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* out);
+// The black and white image of PostScript level 1, not encoded: each line
+// packs four canvas pixels a byte, two samples each, first bit leftmost.
+void emit_mono_image(int x0, int y0, int x1, int width, int rows, PrintFile& out);
+
+// ---- Writers ----------------------------------------------------------------
+
+// The inverted outline of the print rectangle (drawn twice it disappears).
+void draw_print_frame(int x0, int y0, int x1, int y1);
+
+// Each takes the normalised rectangle; 0 when the whole file was written.
+int write_ps_level1(int x0, int y0, int x1, int y1);
+int write_ps_level2(int x0, int y0, int x1, int y1);
+int write_pdf(int x0, int y0, int x1, int y1);
+// The bodies of the writers, into a file already open.
+void write_ps_level1_body(PrintFile& file, int x0, int y0, int x1, int y1);
+void write_ps_level2_body(PrintFile& file, int x0, int y0, int x1, int y1);
+void write_pdf_body(PrintFile& file, int x0, int y0, int x1, int y1);
+
+void pdf_put(PrintFile& file, const char* text);
+void pdf_begin_object(PrintFile& file, const char* text);
+void pdf_put_number(PrintFile& file, const char* format, double value, int nominal_width);
+
+// The Gerber and Excellon set; 0 when all six files were written.
+int write_gerber_set(int x0, int y0, int x1, int y1);
+
+// Model point to file coordinates of a rectangle: X = x - x0, Y = y1 - y.
+struct GerberOffsets {
+    int x0;
+    int y1;
+};
+// Draws the pad preview; with a file writes the flash (or the drill line).
+void gerber_pad(PrintFile* file, int x, int y, GerberOffsets offsets, bool drill);
+void gerber_track(PrintFile* file, int xa, int ya, int xb, int yb, GerberOffsets offsets);
+
+// The six layer bodies, each into a file or none (preview only).
+void write_gerber_contour(PrintFile* file, int x0, int y0, int x1, int y1);
+void write_gerber_solder_mask(PrintFile* file, int x0, int y0, int x1, int y1);
+void write_gerber_silk_screen(PrintFile* file, int x0, int y0, int x1, int y1);
+void write_gerber_bottom_copper(PrintFile* file, int x0, int y0, int x1, int y1);
+void write_gerber_top_copper(PrintFile* file, int x0, int y0, int x1, int y1);
+void write_excellon_drill(PrintFile* file, int x0, int y0, int x1, int y1);
+
+// Colours of the Gerber preview.
+constexpr int PREVIEW_GROUND_COLOUR = 8;  // dark grey around the print rectangle
+constexpr int PREVIEW_COPPER_COLOUR = 6;  // olive pads and tracks
