@@ -1,0 +1,129 @@
+// The undo journal on a board of 2,000 objects: a snapshot after a
+// one-object change against formatting every line of the board once, and
+// undo followed by redo against one load of the same board.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "board/draw.h"
+#include "board/grid.h"
+#include "board/objects.h"
+#include "editor/journal.h"
+#include "fileio/board_file.h"
+#include "graphics/canvas.h"
+#include "shell/headless/headless.h"
+
+namespace {
+
+constexpr int OBJECTS = 2000;
+
+void build_board() {
+    journal_reset();
+    board_reset();
+    canvas_reset();
+    redraw_state_reset();
+    headless_install();
+    headless_state.messages_to_stderr = false;
+    board.plain_wire_type = lookup_plain_wire_type();
+    int res = catalog_lookup("RES", -1).entry;
+    for (int i = 0; i < OBJECTS; ++i) {
+        int x = 10 * (i % 63), y = 10 * ((i / 63) % 38);
+        if (i % 2) {
+            WireRecord* w = create_wire(i % 4 == 1 ? res : board.plain_wire_type, x, y, x, y + 20);
+            w->next = board.wire_list;
+            board.wire_list = w;
+        } else {
+            ComponentRecord* c = create_component(i % 4 ? "SIL2" : "NPN", 0, x, y);
+            register_pins(c);
+            if (i % 8 == 0) {
+                std::string label = "Q" + std::to_string(i);
+                set_description(c->desc, label.c_str());
+            }
+            c->next = board.component_list;
+            board.component_list = c;
+        }
+    }
+    journal_snapshot();
+}
+
+void format_every_line() {
+    char line[BOARD_LINE_SIZE];
+    size_t total = 0;
+    for (auto* c = board.component_list; c; c = c->next) total += format_component_line(line, sizeof line, c);
+    for (auto* w = board.wire_list; w; w = w->next) total += format_wire_line(line, sizeof line, w);
+    for (int r = 0; r < GRID_ROWS; ++r)
+        for (int c = 0; c < GRID_COLUMNS; ++c)
+            if (((r | c) & 1) && cell_get(r, c)) total += format_cell_line(line, sizeof line, r, c);
+    benchmark::DoNotOptimize(total);
+}
+
+void BM_FormatEveryLine(benchmark::State& state) {
+    build_board();
+    for (auto _ : state) format_every_line();
+}
+BENCHMARK(BM_FormatEveryLine);
+
+void BM_SnapshotAfterOneChange(benchmark::State& state) {
+    build_board();
+    WireRecord* w = board.wire_list;
+    for (auto _ : state) {
+        // Move one wire's end back and forth: each snapshot records one event.
+        unregister_wire_ends(w);
+        w->y2 += (w->y2 % 20 == 0) ? 10 : -10;
+        register_wire_ends(w);
+        journal_snapshot();
+    }
+    journal_collect();
+}
+BENCHMARK(BM_SnapshotAfterOneChange);
+
+std::string board_file_text() {
+    FILE* f = std::tmpfile();
+    write_board_file(f);
+    std::rewind(f);
+    std::string text;
+    int ch;
+    while ((ch = std::fgetc(f)) != EOF) text.push_back(static_cast<char>(ch));
+    std::fclose(f);
+    return text;
+}
+
+void BM_LoadBoard(benchmark::State& state) {
+    build_board();
+    std::string text = board_file_text();
+    for (auto _ : state) {
+        state.PauseTiming();
+        board_reset();
+        FILE* f = std::tmpfile();
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::rewind(f);
+        state.ResumeTiming();
+        load_board_file(f);
+        state.PauseTiming();
+        std::fclose(f);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LoadBoard);
+
+void BM_UndoThenRedo(benchmark::State& state) {
+    build_board();
+    WireRecord* w = board.wire_list;
+    unregister_wire_ends(w);
+    w->y2 += 10;
+    register_wire_ends(w);
+    journal_snapshot();
+    for (auto _ : state) {
+        deselect_all();
+        journal_undo();
+        journal_rebuild_board();
+        journal_redo();
+        journal_rebuild_board();
+    }
+}
+BENCHMARK(BM_UndoThenRedo);
+
+}  // namespace
+
+BENCHMARK_MAIN();

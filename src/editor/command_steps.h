@@ -1,0 +1,17 @@
+#pragma once
+// Steps of the command table that tests reach directly.
+
+struct PrintArea {
+    int x0, y0, x1, y1;  // as handed to the exporter, corners not ordered
+};
+
+// The rectangle around every marked cell of the grid (solder points, cuts
+// and bridges), one hole wide beyond them and kept on the board.
+PrintArea print_area();
+
+// The file commands.
+void open_command();
+void save_command();
+void save_as_command();
+void insert_command();
+void font_bitmap_command();

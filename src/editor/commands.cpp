@@ -1,0 +1,319 @@
+// The command table: every key code and menu id, by the selection state,
+// with what it does to the modified and no-checkpoint marks.
+#include "editor/commands.h"
+#include <algorithm>
+#include <cstring>
+#include "board/catalog.h"
+#include "board/draw.h"
+#include "board/grid.h"
+#include "board/net.h"
+#include "board/objects.h"
+#include "core/arena.h"
+#include "core/format.h"
+#include "editor/command_steps.h"
+#include "editor/drags.h"
+#include "editor/editor_state.h"
+#include "editor/gestures.h"
+#include "editor/journal.h"
+#include "editor/regions.h"
+#include "export/export.h"
+#include "shell/dialogs.h"
+#include "shell/input.h"
+
+namespace {
+
+void no_checkpoint() { editor_state.no_checkpoint = true; }
+
+void pointer_position(int* x, int* y) { left_state(x, y); }
+
+// Places a new component: the outline follows the pointer until a press.
+void component_placement() {
+    deselect_all();
+    if (!ask_component_name()) return;
+    deselect_all();
+    int px = 0, py = 0;
+    pointer_position(&px, &py);
+    const int hx = snap_to_hole(px), hy = snap_to_hole(py);
+    if (!component_name_known(editor_state.answer)) return;
+    ComponentRecord* c = create_component(editor_state.answer, -1, hx, hy);
+    if (c == nullptr) return;
+    drag_box(px, py, c->box_x0, c->box_y0, c->box_x1, c->box_y1, true);
+    wait_for_left_release();
+    const int tx = snap_to_hole(px), ty = snap_to_hole(py);
+    PointerHidden hidden;
+    translate_component(c, tx - hx, ty - hy, true);
+    register_pins(c);
+    draw_component(c);
+    select_component(c, tx, ty);
+    editor_state.modified = true;
+}
+
+void edit_component_description(ComponentRecord* c) {
+    const int old_width = c->desc.width;
+    if (ask_prompt("Component description: ", c->desc.text, editor_state.answer,
+                   sizeof editor_state.answer) != 0)
+        return;
+    PointerHidden hidden;
+    highlight_description(c->desc);
+    set_description(c->desc, editor_state.answer);
+    redraw_rect(c->desc.x, c->desc.y, c->desc.x + std::max(old_width, c->desc.width), c->desc.y - 5);
+    highlight_description(c->desc);
+    deselect_all();
+    editor_state.modified = true;
+}
+
+void edit_wire_description(WireRecord* w) {
+    const int old_width = w->desc.width;
+    const int old_x = w->desc.x, old_y = w->desc.y;
+    if (ask_prompt("Wire description: ", w->desc.text, editor_state.answer,
+                   sizeof editor_state.answer) != 0)
+        return;
+    PointerHidden hidden;
+    highlight_description(w->desc);
+    set_description(w->desc, editor_state.answer);
+    // A horizontal wire's description keeps its centre.
+    if (w->x1 != w->x2) w->desc.x += (old_width - w->desc.width) / 2;
+    // The old text is cleared after the change, so no part of it stays on
+    // the screen under a shorter or shifted new one.
+    redraw_rect(old_x, old_y, old_x + old_width, old_y - 5);
+    draw_description(w->desc);
+    highlight_description(w->desc);
+    deselect_all();
+    editor_state.modified = true;
+}
+
+void place_text() {
+    if (ask_prompt("text: ", "", editor_state.answer, sizeof editor_state.answer) != 0) return;
+    deselect_all();
+    int px = 0, py = 0;
+    pointer_position(&px, &py);
+    ComponentRecord* t = create_component("TEXT", 0, px, py);
+    if (t == nullptr) return;
+    const int length = static_cast<int>(std::strlen(editor_state.answer));
+    const int start_x = px, start_y = py;
+    drag_box(px, py, t->ax, t->ay, t->ax + 4 * length, t->ay - 10, true);
+    PointerHidden hidden;
+    translate_component(t, px - start_x, py - start_y, true);
+    set_description(t->desc, editor_state.answer);
+    draw_description(t->desc);
+    wait_for_left_release();
+    select_component(t, t->ax, t->ay);
+    deselect_all();
+    editor_state.modified = true;
+}
+
+void text_command() {
+    if (board.selected_component != nullptr)
+        edit_component_description(board.selected_component);
+    else if (board.selected_wire != nullptr)
+        edit_wire_description(board.selected_wire);
+    else
+        place_text();
+}
+
+void wire_type_command(const char* name) {
+    CatalogMatch match = catalog_lookup(name, -1);
+    if (match.entry < 0) return;
+    set_wire_type(match.entry);
+    editor_state.modified = true;
+}
+
+void quit_command() {
+    no_checkpoint();
+    if (editor_state.modified &&
+        message_box("Warning", "Buffer not saved - really quit?", true) != 0)
+        return;
+    editor_state.quit = true;
+}
+
+void garbage_collection_command() {
+    no_checkpoint();
+    format_into(editor_state.message, sizeof editor_state.message,
+                "Temporary memory usage is %d bytes\nContinue with GC? Undo history will be lost.",
+                static_cast<int>(temp_usage()));
+    if (message_box("Message", editor_state.message, true) != 0) return;
+    int32_t left = journal_collect();
+    format_into(editor_state.message, sizeof editor_state.message,
+                "GC reduced temporary memory to %d bytes", static_cast<int>(left));
+    message_box("Message", editor_state.message, false);
+}
+
+void expose_command(bool any_wire) {
+    no_checkpoint();
+    deselect_all();
+    int x = 0, y = 0;
+    pointer_position(&x, &y);
+    PointerHidden hidden;
+    expose_net(snap_to_hole(x) / 5, snap_to_hole(y) / 5, any_wire);
+}
+
+void undo_redo_command(bool redo) {
+    no_checkpoint();
+    deselect_all();
+    if (redo)
+        journal_redo();
+    else
+        journal_undo();
+    PointerHidden hidden;
+    journal_rebuild_board();
+}
+
+void cursor_key_command(int code) {
+    no_checkpoint();
+    if (input_state.control && (board.selected_wire || board.selected_component)) {
+        PointerHidden hidden;
+        if (nudge_selection_description(code)) editor_state.modified = true;
+        return;
+    }
+    move_pointer_by_key(code, 5);
+}
+
+void selection_command(bool acted) {
+    if (acted) editor_state.modified = true;
+}
+
+}  // namespace
+
+PrintArea print_area() {
+    int least_i = GRID_COLUMNS - 1, least_j = GRID_ROWS - 1, greatest_i = 0, greatest_j = 0;
+    for (int j = 0; j < GRID_ROWS; ++j) {
+        for (int i = 0; i < GRID_COLUMNS; ++i) {
+            if (cell_get(j, i) == 0) continue;
+            least_i = std::min(least_i, i);
+            least_j = std::min(least_j, j);
+            greatest_i = std::max(greatest_i, i);
+            greatest_j = std::max(greatest_j, j);
+        }
+    }
+    // Even cell indices are holes: clear the lowest bit (E(-1) = -2).
+    auto even = [](int v) { return v & ~1; };
+    PrintArea area{even(least_i - 1) * 5, even(least_j - 1) * 5, even(greatest_i + 2) * 5,
+                   even(greatest_j + 2) * 5};
+    area.x0 = std::max(area.x0, 0);
+    area.y0 = std::max(area.y0, 0);
+    area.x1 = std::min(area.x1, BOARD_RIGHT);
+    area.y1 = std::min(area.y1, BOARD_BOTTOM);
+    return area;
+}
+
+void print_command() {
+    {
+        PointerHidden hidden;
+        deselect_all();
+        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    }
+    PrintArea area = print_area();
+    export_board(area.x0, area.y0, area.x1, area.y1);
+    no_checkpoint();
+}
+
+void dispatch_command(int code) {
+    WireRecord* wire = board.selected_wire;
+    switch (code) {
+    case 1:  // ctrl-A: the whole board as a region
+        no_checkpoint();
+        deselect_all();
+        region_command(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+        return;
+    case 2:
+    case 6:
+    case 14:
+    case 16:
+        cursor_key_command(code);
+        return;
+    case 4:
+    case 8:
+    case 255:
+        selection_command(delete_selection());
+        return;
+    case 5:
+    case 'E':
+        expose_command(code == 5);
+        return;
+    case 7:
+        garbage_collection_command();
+        return;
+    case 9:
+        insert_command();
+        return;
+    case 12:
+    case 27:
+        no_checkpoint();
+        deselect_and_redraw();
+        return;
+    case 15:
+        open_command();
+        return;
+    case 19:
+        save_command();
+        return;
+    case 22:
+    case 'V':
+        selection_command(cycle_selection_variant(code == 'V'));
+        return;
+    case 23:
+        save_as_command();
+        return;
+    case 'A':
+        help_viewer(code, "About Cuprolay");
+        return;
+    case 'B':
+        no_checkpoint();
+        font_bitmap_command();
+        return;
+    case 'C':
+        if (wire)
+            wire_type_command("CAP");
+        else
+            component_placement();
+        return;
+    case 'D':
+        if (wire) wire_type_command("DIODE");
+        return;
+    case 'F':
+        selection_command(flip_selection());
+        return;
+    case 'H':
+        help_viewer(code, "Quick help");
+        return;
+    case 'L':
+        if (wire) wire_type_command("IND");
+        return;
+    case 'M':
+        selection_command(mirror_selection());
+        return;
+    case 'P':
+        print_command();
+        return;
+    case 'Q':
+        quit_command();
+        return;
+    case 'R':
+        if (wire)
+            wire_type_command("RES");
+        else
+            undo_redo_command(true);
+        return;
+    case 'T':
+        text_command();
+        return;
+    case 'U':
+        undo_redo_command(false);
+        return;
+    case 'W':
+        if (wire) wire_type_command("WIRE");
+        return;
+    case 'Z': {
+        no_checkpoint();
+        PointerHidden hidden;
+        deselect_all();
+        zoom_toggle();
+        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+        return;
+    }
+    default:
+        // Enter, space, letters without a command and the Help menu's ids.
+        help_viewer(code, nullptr);
+        return;
+    }
+}

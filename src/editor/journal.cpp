@@ -1,0 +1,256 @@
+// The undo journal keeps the board as a set of board lines. A snapshot
+// formats the board again and records the lines that appeared and the
+// lines that vanished as one event; undo and redo edit the set and the
+// board is rebuilt from it.
+//
+// Matching a formatted line against the set takes the first unmatched
+// node with the same text in set order. A linear search makes every
+// snapshot quadratic in the number of objects, so the set carries an
+// index from text to its nodes in set order; it picks the same node.
+#include "editor/journal.h"
+
+#include <cstring>
+
+#include "board/draw.h"
+#include "board/grid.h"
+#include "board/objects.h"
+#include "core/arena.h"
+#include "editor/editor_state.h"
+#include "editor/journal_index.h"
+#include "fileio/board_file.h"
+#include "shell/dialogs.h"
+
+UndoJournal journal;
+
+namespace {
+
+StateLine* new_line_node(const char* text, int32_t flag) {
+    auto* node = static_cast<StateLine*>(temp_alloc(sizeof(StateLine), "change"));
+    node->flag = flag;
+    node->next = nullptr;
+    node->text = temp_strdup(text);
+    return node;
+}
+
+void release_line_node(StateLine* node) {
+    temp_free(&node->text, std::strlen(node->text) + 1);
+    temp_free(&node, sizeof(StateLine));
+}
+
+void release_changes(JournalEvent* event) {
+    StateLine* node = event->changes;
+    while (node != nullptr) {
+        StateLine* next = node->next;
+        release_line_node(node);
+        node = next;
+    }
+    event->changes = nullptr;
+}
+
+// Releases an event and returns its older neighbour.
+JournalEvent* release_event(JournalEvent* event) {
+    release_changes(event);
+    JournalEvent* older = event->older;
+    if (event->older != nullptr) event->older->newer = event->newer;
+    if (event->newer != nullptr) event->newer->older = event->older;
+    if (event != &journal.base) temp_free(&event, sizeof(JournalEvent));
+    return older;
+}
+
+// Puts a copy of the line at the head of the state set.
+StateLine* state_add(const char* text) {
+    StateLine* node = new_line_node(text, 1);
+    node->next = journal.state;
+    journal.state = node;
+    journal_index_add_front(node);
+    return node;
+}
+
+// Drops the nodes the index has marked for removal, in one sweep.
+void state_sweep_removed() {
+    StateLine** link = &journal.state;
+    while (*link != nullptr) {
+        StateLine* node = *link;
+        if (journal_index_take_doomed(node)) {
+            *link = node->next;
+            release_line_node(node);
+        } else {
+            link = &node->next;
+        }
+    }
+}
+
+// Marks the first node whose text equals the line for removal (whatever
+// its flag); the caller sweeps once all changes are applied.
+void state_remove(const char* text) { journal_index_doom_first(text); }
+
+void apply_changes(const JournalEvent* event, bool forward) {
+    for (const StateLine* change = event->changes; change != nullptr; change = change->next) {
+        bool adds = forward ? change->flag >= 1 : change->flag < 0;
+        if (adds)
+            state_add(change->text);
+        else
+            state_remove(change->text);
+    }
+    state_sweep_removed();
+}
+
+void push_change(JournalEvent* event, StateLine* node) {
+    node->next = event->changes;
+    event->changes = node;
+}
+
+// A formatted line of the board: match it, or add it as new.
+void state_note(JournalEvent* event, const char* text, int length) {
+    // The formatters return the length the line needed; a cut line is
+    // compared as it stands in the buffer.
+    size_t n = length >= 0 && length < BOARD_LINE_SIZE ? static_cast<size_t>(length) : std::strlen(text);
+    StateLine* match = journal_index_match(text, n);
+    if (match != nullptr) {
+        match->flag = 1;
+        return;
+    }
+    state_add(text);
+    push_change(event, new_line_node(text, 1));
+}
+
+void note_board(JournalEvent* event) {
+    char line[BOARD_LINE_SIZE];
+    if (board.selected_component != nullptr)
+        state_note(event, line, format_component_line(line, sizeof line, board.selected_component));
+    if (board.selected_wire != nullptr)
+        state_note(event, line, format_wire_line(line, sizeof line, board.selected_wire));
+    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next)
+        state_note(event, line, format_component_line(line, sizeof line, c));
+    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next)
+        state_note(event, line, format_wire_line(line, sizeof line, w));
+    for (int row = 0; row < GRID_ROWS; ++row) {
+        const int8_t* cells = board_grid.cells[row];
+        for (int column = 0; column < GRID_COLUMNS; ++column) {
+            if (((row | column) & 1) == 0 || cells[column] == 0) continue;
+            state_note(event, line, format_cell_line(line, sizeof line, row, column));
+        }
+    }
+}
+
+// Moves every node left at -1 from the state set to the event.
+void move_vanished_lines(JournalEvent* event) {
+    StateLine** link = &journal.state;
+    while (*link != nullptr) {
+        StateLine* node = *link;
+        if (node->flag == -1) {
+            *link = node->next;
+            journal_index_remove_unmatched(node);
+            push_change(event, node);
+        } else {
+            link = &node->next;
+        }
+    }
+}
+
+void void_redo_history() {
+    while (journal.newest != journal.current) journal.newest = release_event(journal.newest);
+}
+
+}  // namespace
+
+void journal_reset() {
+    journal_index_clear();
+    while (journal.newest != &journal.base) journal.newest = release_event(journal.newest);
+    release_changes(&journal.base);
+    journal.base.older = nullptr;
+    journal.base.newer = nullptr;
+    journal.current = &journal.base;
+    journal.newest = &journal.base;
+    StateLine* node = journal.state;
+    while (node != nullptr) {
+        StateLine* next = node->next;
+        release_line_node(node);
+        node = next;
+    }
+    journal.state = nullptr;
+    temp_arena.give_up_oldest_event = journal_give_up_oldest_event;
+    temp_arena.give_up_redo_events = journal_give_up_redo_events;
+}
+
+void journal_snapshot() {
+    auto* event = static_cast<JournalEvent*>(temp_alloc(sizeof(JournalEvent), "event"));
+    journal_index_begin_snapshot();
+    for (StateLine* node = journal.state; node != nullptr; node = node->next) node->flag = -1;
+    note_board(event);
+    move_vanished_lines(event);
+    if (event->changes == nullptr) {
+        temp_free(&event, sizeof(JournalEvent));
+        return;
+    }
+    void_redo_history();
+    event->older = journal.current;
+    event->newer = nullptr;
+    journal.current->newer = event;
+    journal.current = event;
+    journal.newest = event;
+}
+
+void journal_checkpoint() {
+    if (editor_state.no_checkpoint) {
+        editor_state.no_checkpoint = false;
+        return;
+    }
+    journal_snapshot();
+}
+
+void journal_undo() {
+    if (journal.current->older == nullptr) {
+        message_box("Error", "Cannot undo more", false);
+        return;
+    }
+    apply_changes(journal.current, false);
+    journal.current = journal.current->older;
+}
+
+void journal_redo() {
+    if (journal.current->newer == nullptr) {
+        message_box("Error", "Cannot redo more", false);
+        return;
+    }
+    journal.current = journal.current->newer;
+    apply_changes(journal.current, true);
+}
+
+void journal_rebuild_board() {
+    clear_board();
+    bool saved = redraw_state.redraw_deferred;
+    redraw_state.redraw_deferred = true;
+    float version = 0.0f;
+    for (const StateLine* node = journal.state; node != nullptr; node = node->next)
+        parse_board_line(node->text, &version);
+    redraw_dirty_rect();
+    redraw_state.redraw_deferred = saved;
+}
+
+int32_t journal_collect() {
+    while (journal.current->older != nullptr) {
+        JournalEvent* older = journal.current->older;
+        release_event(journal.current);
+        journal.current = older;
+    }
+    while (journal.base.newer != nullptr) release_event(journal.base.newer);
+    journal.newest = &journal.base;
+    return temp_usage();
+}
+
+bool journal_give_up_oldest_event() {
+    if (journal.current == &journal.base) return false;
+    JournalEvent* oldest = journal.base.newer;
+    if (oldest == nullptr) return false;
+    if (oldest == journal.current) journal.current = &journal.base;
+    if (oldest == journal.newest) journal.newest = &journal.base;
+    release_event(oldest);
+    return true;
+}
+
+bool journal_give_up_redo_events() {
+    if (journal.newest == journal.current) return false;
+    void_redo_history();
+    return true;
+}

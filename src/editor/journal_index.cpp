@@ -1,0 +1,166 @@
+#include "editor/journal_index.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+// An open-addressing table keyed by the line text. Snapshots look up every
+// line of the board, so lookups must cost about as little as formatting
+// the line did; a flat table keeps them to one or two probes.
+
+namespace {
+
+// Marks a node for removal; state-set flags are otherwise +1 or -1.
+constexpr int32_t DOOMED = 0;
+
+struct TextEntry {
+    uint64_t hash = 0;
+    std::string text;
+    std::vector<StateLine*> nodes;  // state-set order; mostly one node
+    uint32_t generation = 0;        // the snapshot `unseen` belongs to
+    size_t unseen = 0;              // length of the not-yet-seen suffix
+    bool counted_empty = false;     // counted in empty_entries
+};
+
+uint64_t text_hash(const char* text, size_t length) {
+    uint64_t h = 1469598103934665603ull;  // FNV-1a
+    for (size_t i = 0; i < length; ++i) {
+        h ^= static_cast<unsigned char>(text[i]);
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+}  // namespace
+
+struct JournalLineIndex {
+    std::vector<TextEntry> entries;
+    std::vector<uint32_t> slots;  // entry index + 1, or 0 when free
+    size_t empty_entries = 0;     // entries whose text has no node left
+    uint32_t generation = 1;
+};
+
+namespace {
+
+JournalLineIndex& index() {
+    if (journal.line_index == nullptr) journal.line_index = new JournalLineIndex();
+    return *journal.line_index;
+}
+
+void place(JournalLineIndex& ix, uint32_t entry_index) {
+    size_t mask = ix.slots.size() - 1;
+    size_t slot = ix.entries[entry_index].hash & mask;
+    while (ix.slots[slot] != 0) slot = (slot + 1) & mask;
+    ix.slots[slot] = entry_index + 1;
+}
+
+// Rebuilds the slots, dropping entries that no node uses any more.
+void rebuild(JournalLineIndex& ix, size_t wanted_entries) {
+    std::vector<TextEntry> kept;
+    kept.reserve(ix.entries.size() - ix.empty_entries + 1);
+    for (auto& e : ix.entries)
+        if (!e.nodes.empty()) kept.push_back(std::move(e));
+    ix.entries = std::move(kept);
+    ix.empty_entries = 0;
+    size_t capacity = 64;
+    while (capacity < 2 * (wanted_entries + 1)) capacity *= 2;
+    ix.slots.assign(capacity, 0);
+    for (uint32_t i = 0; i < ix.entries.size(); ++i) place(ix, i);
+}
+
+TextEntry* find(const char* text, size_t length, uint64_t hash) {
+    JournalLineIndex& ix = index();
+    if (ix.slots.empty()) return nullptr;
+    size_t mask = ix.slots.size() - 1;
+    for (size_t slot = hash & mask; ix.slots[slot] != 0; slot = (slot + 1) & mask) {
+        TextEntry& e = ix.entries[ix.slots[slot] - 1];
+        if (e.hash == hash && e.text.size() == length && std::memcmp(e.text.data(), text, length) == 0) return &e;
+    }
+    return nullptr;
+}
+
+TextEntry* find(const char* text) {
+    size_t length = std::strlen(text);
+    return find(text, length, text_hash(text, length));
+}
+
+TextEntry& find_or_add(const char* text) {
+    size_t length = std::strlen(text);
+    uint64_t hash = text_hash(text, length);
+    if (TextEntry* e = find(text, length, hash)) return *e;
+    JournalLineIndex& ix = index();
+    if (2 * (ix.entries.size() + 1) > ix.slots.size()) rebuild(ix, ix.entries.size() - ix.empty_entries + 1);
+    ix.entries.push_back(TextEntry{hash, std::string(text, length), {}, 0, 0, false});
+    place(ix, static_cast<uint32_t>(ix.entries.size() - 1));
+    return ix.entries.back();
+}
+
+// Brings an entry's unseen count up to the current snapshot.
+void refresh(TextEntry& entry) {
+    JournalLineIndex& ix = index();
+    if (entry.generation != ix.generation) {
+        entry.generation = ix.generation;
+        entry.unseen = entry.nodes.size();
+    }
+}
+
+void note_if_emptied(TextEntry& entry) {
+    if (entry.nodes.empty() && !entry.counted_empty) {
+        entry.counted_empty = true;
+        ++index().empty_entries;
+    }
+}
+
+}  // namespace
+
+void journal_index_clear() {
+    delete journal.line_index;
+    journal.line_index = nullptr;
+}
+
+void journal_index_add_front(StateLine* node) {
+    TextEntry& entry = find_or_add(node->text);
+    refresh(entry);  // a new node is seen, so it stays outside the suffix
+    if (entry.counted_empty) {
+        entry.counted_empty = false;
+        --index().empty_entries;
+    }
+    entry.nodes.insert(entry.nodes.begin(), node);
+}
+
+void journal_index_begin_snapshot() { ++index().generation; }
+
+StateLine* journal_index_match(const char* text, size_t length) {
+    TextEntry* entry = find(text, length, text_hash(text, length));
+    if (entry == nullptr) return nullptr;
+    refresh(*entry);
+    if (entry->unseen == 0) return nullptr;
+    StateLine* node = entry->nodes[entry->nodes.size() - entry->unseen];
+    --entry->unseen;
+    return node;
+}
+
+void journal_index_remove_unmatched(StateLine* node) {
+    TextEntry* entry = find(node->text);
+    if (entry == nullptr) return;
+    refresh(*entry);
+    // Every unseen node of this text leaves in the same sweep, so dropping
+    // from the back removes exactly the suffix by the sweep's end.
+    if (entry->unseen > 0) {
+        entry->nodes.pop_back();
+        --entry->unseen;
+        note_if_emptied(*entry);
+    }
+}
+
+void journal_index_doom_first(const char* text) {
+    TextEntry* entry = find(text);
+    if (entry == nullptr || entry->nodes.empty()) return;
+    StateLine* node = entry->nodes.front();
+    entry->nodes.erase(entry->nodes.begin());
+    node->flag = DOOMED;
+    note_if_emptied(*entry);
+}
+
+bool journal_index_take_doomed(StateLine* node) { return node->flag == DOOMED; }

@@ -1,0 +1,22 @@
+#pragma once
+// An index of the journal's state set by line text. For each text it keeps
+// the nodes in state-set order, so "the first node with this text" is
+// found without walking the set. During a snapshot the nodes not yet seen
+// again form a suffix of each text's sequence.
+#include <cstddef>
+
+#include "editor/journal.h"
+
+void journal_index_clear();
+// A node was put at the head of the state set.
+void journal_index_add_front(StateLine* node);
+// Starts a snapshot: every node counts as not yet seen again.
+void journal_index_begin_snapshot();
+// The first node of this text not yet seen again, now seen; or null.
+StateLine* journal_index_match(const char* text, size_t length);
+// A node not seen again is leaving the state set.
+void journal_index_remove_unmatched(StateLine* node);
+// Marks the first node of this text for removal and drops it from the index.
+void journal_index_doom_first(const char* text);
+// True (once) for a node marked by journal_index_doom_first.
+bool journal_index_take_doomed(StateLine* node);

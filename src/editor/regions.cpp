@@ -1,0 +1,485 @@
+// Region operations: everything inside a rectangle is moved, copied,
+// flipped, mirrored or rotated by one integer map, in one deferred redraw.
+// Copies are made by writing each object as a board line and reading it
+// back, so a copy is built exactly as a loaded object is.
+#include "editor/regions.h"
+
+#include <algorithm>
+
+#include "board/draw.h"
+#include "board/grid.h"
+#include "editor/drags.h"
+#include "export/export.h"
+#include "fileio/board_file.h"
+#include "graphics/canvas.h"
+#include "graphics/geometry.h"
+#include "shell/input.h"
+
+namespace {
+
+RegionRect ordered(const RegionRect& r) {
+    RegionRect o = r;
+    order_pair(o.x0, o.x1);
+    order_pair(o.y0, o.y1);
+    return o;
+}
+
+bool point_in(const RegionRect& o, int x, int y) {
+    return x >= o.x0 && x <= o.x1 && y >= o.y0 && y <= o.y1;
+}
+
+// The cut and bridge cells a region holds.
+struct CellRange {
+    int row0, row1, column0, column1;
+};
+
+CellRange cell_range(const RegionRect& r) {
+    RegionRect o = ordered(r);
+    CellRange range;
+    range.row0 = std::max(0, (o.y0 + 5) / 5);
+    range.row1 = std::min(o.y1 / 5 + 1, GRID_ROWS - 1);
+    range.column0 = std::max(0, (o.x0 + 5) / 5);
+    range.column1 = std::min(o.x1 / 5 + 1, GRID_COLUMNS - 1);
+    return range;
+}
+
+bool is_cut_position(int row, int column) { return (row & 1) == 0 && (column & 1) == 1; }
+bool is_bridge_position(int row, int column) { return (row & 1) == 1 && (column & 1) == 0; }
+bool is_mark_position(int row, int column) {
+    return is_cut_position(row, column) || is_bridge_position(row, column);
+}
+
+void mark_cell_dirty(int row, int column, int x, int y) {
+    if (is_bridge_position(row, column))
+        mark_bridge_dirty(x, y);
+    else
+        mark_cut_dirty(x, y);
+}
+
+void begin_bulk(bool& saved) {
+    saved = redraw_state.redraw_deferred;
+    redraw_state.redraw_deferred = true;
+    reset_dirty_rect();
+}
+
+void end_bulk(bool saved) {
+    redraw_state.redraw_deferred = saved;
+    redraw_dirty_rect();
+}
+
+void transform_components(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
+    ComponentRecord* list = mode == REGION_COPY ? copy_components_in_region(r) : take_components_in_region(r);
+    while (list != nullptr) {
+        ComponentRecord* c = list;
+        list = list->next;
+        unregister_pins(c);
+        mark_component_dirty(c);
+        c->next = board.component_list;
+        board.component_list = c;
+        c->desc.x = a * c->desc.x + tx;
+        c->desc.y = d * c->desc.y + ty;
+        if (entry_is_text(c->entry)) {
+            c->ax = c->desc.x;
+            c->ay = c->desc.y;
+        } else {
+            c->ax = snap_to_hole(std::min(a * c->box_x0 + tx, a * c->box_x1 + tx));
+            c->ay = snap_to_hole(std::min(d * c->box_y0 + ty, d * c->box_y1 + ty));
+        }
+        if (mode == REGION_FLIP) c->entry = variant_entry(c->entry, FIELD_FLIP);
+        if (mode == REGION_MIRROR) c->entry = variant_entry(c->entry, FIELD_MIRROR);
+        if (mode == REGION_ROTATE) c->entry = variant_entry(c->entry, FIELD_ROTATE);
+        compute_component_box(c);
+        register_pins(c);
+        mark_component_dirty(c);
+    }
+}
+
+void transform_wires(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
+    WireRecord* list = mode == REGION_COPY ? copy_wires_in_region(r) : take_wires_in_region(r);
+    while (list != nullptr) {
+        WireRecord* w = list;
+        list = list->next;
+        unregister_wire_ends(w);
+        mark_wire_dirty(w);
+        w->next = board.wire_list;
+        board.wire_list = w;
+        w->x1 = a * w->x1 + tx;
+        w->y1 = d * w->y1 + ty;
+        w->x2 = a * w->x2 + tx;
+        w->y2 = d * w->y2 + ty;
+        w->desc.x = a * w->desc.x + tx;
+        w->desc.y = d * w->desc.y + ty;
+        register_wire_ends(w);
+        mark_wire_dirty(w);
+    }
+}
+
+void transform_cells(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
+    CellRange range = cell_range(r);
+    for (int row = range.row0; row <= range.row1; ++row)
+        for (int column = range.column0; column <= range.column1; ++column) {
+            if (!is_mark_position(row, column)) continue;
+            mark_set(row, column, cell_get(row, column));
+            if (mode != REGION_COPY) cell_set(row, column, 0);
+        }
+    for (int row = range.row0; row <= range.row1; ++row)
+        for (int column = range.column0; column <= range.column1; ++column)
+            if (is_mark_position(row, column) && mark_get(row, column) != 0)
+                cell_set((ty + d * 5 * row) / 5, (tx + a * 5 * column) / 5, 1);
+    for (int row = range.row0; row <= range.row1; ++row)
+        for (int column = range.column0; column <= range.column1; ++column) {
+            if (!is_mark_position(row, column) || mark_get(row, column) == 0) continue;
+            mark_cell_dirty(row, column, 5 * column, 5 * row);
+            mark_cell_dirty(row, column, tx + a * 5 * column, ty + d * 5 * row);
+        }
+}
+
+// Waits for a left press or a key; returns the key, or -1 for a press.
+// The cursor keys move the pointer by a hole and the wait goes on.
+int wait_for_press_or_key(bool cursor_keys_move) {
+    for (;;) {
+        int x, y;
+        if (key_available()) {
+            if (!cursor_keys_move) return input_state.key_code;
+            int key = get_key();
+            if (key == 2 || key == 6 || key == 14 || key == 16) {
+                move_pointer_by_key(key, 10);
+                continue;
+            }
+            push_back_key(key);
+            return key;
+        }
+        if (left_state(&x, &y)) return -1;
+        wait_for_message();
+    }
+}
+
+void draw_region_outline(const RegionRect& o) {
+    PointerHidden hidden;
+    canvas.pen_mode = PEN_INVERT;
+    frame_rect(o.x0, o.y0, o.x1, o.y1);
+    canvas.pen_mode = PEN_PAINT;
+}
+
+// Carries the region's outline with the pointer and returns the snapped
+// displacement from the press point.
+void drag_region(const RegionRect& o, int& tx, int& ty) {
+    int px, py;
+    left_state(&px, &py);
+    int start_x = snap_to_hole(px), start_y = snap_to_hole(py);
+    drag_box(px, py, o.x0, o.y0, o.x1, o.y1, false);
+    tx = snap_to_hole(px) - start_x;
+    ty = snap_to_hole(py) - start_y;
+}
+
+void region_copy(const RegionRect& o) {
+    draw_region_outline(o);
+    if (wait_for_press_or_key(false) != -1) {  // a key cancels and stays for the main loop
+        draw_region_outline(o);
+        return;
+    }
+    int tx, ty;
+    drag_region(o, tx, ty);
+    draw_region_outline(o);
+    region_transform(o.x0, o.y0, o.x1, o.y1, REGION_COPY, 1, 1, tx, ty);
+}
+
+int fold_upper(int key) { return key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key; }
+
+void redraw_wire_middle(const WireRecord* w) {
+    int cx = (w->x1 + w->x2) / 2, cy = (w->y1 + w->y2) / 2;
+    redraw_rect(cx - 5, cy - 5, cx + 5, cy + 5);
+}
+
+void erase_or_draw_highlight() {
+    if (board.selected_wire != nullptr)
+        highlight_wire(board.selected_wire, board.selection_marker_x, board.selection_marker_y);
+    if (board.selected_component != nullptr)
+        highlight_component(board.selected_component, board.selection_marker_x, board.selection_marker_y);
+}
+
+// Gives the selected component another variant, redrawing it in place.
+void change_selected_component_variant(VariantField field) {
+    ComponentRecord* c = board.selected_component;
+    PointerHidden hidden;
+    highlight_component(c, board.selection_marker_x, board.selection_marker_y);
+    board.selected_component = nullptr;
+    unregister_pins(c);
+    mark_component_dirty(c);
+    c->entry = variant_entry(c->entry, field);
+    compute_component_box(c);
+    register_pins(c);
+    draw_component(c);
+    board.selected_component = c;
+    highlight_component(c, board.selection_marker_x, board.selection_marker_y);
+}
+
+void swap_wire_ends(bool vertical) {
+    WireRecord* w = board.selected_wire;
+    PointerHidden hidden;
+    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+    if (vertical)
+        std::swap(w->y1, w->y2);
+    else
+        std::swap(w->x1, w->x2);
+    redraw_wire_middle(w);
+    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+}
+
+}  // namespace
+
+bool wire_in_region(const WireRecord* w, const RegionRect& r) {
+    RegionRect o = ordered(r);
+    return std::min(w->x1, w->x2) >= o.x0 && std::max(w->x1, w->x2) <= o.x1 &&
+           std::min(w->y1, w->y2) >= o.y0 && std::max(w->y1, w->y2) <= o.y1;
+}
+
+bool component_in_region(const ComponentRecord* c, const RegionRect& r) {
+    RegionRect o = ordered(r);
+    if (entry_is_text(c->entry)) return point_in(o, c->ax, c->ay);
+    return point_in(o, c->box_x0, c->box_y0) && point_in(o, c->box_x1, c->box_y1);
+}
+
+WireRecord* take_wires_in_region(const RegionRect& r) {
+    WireRecord* taken = nullptr;
+    WireRecord* kept = nullptr;
+    WireRecord* w = board.wire_list;
+    while (w != nullptr) {
+        WireRecord* next = w->next;
+        WireRecord*& into = wire_in_region(w, r) ? taken : kept;
+        w->next = into;
+        into = w;
+        w = next;
+    }
+    board.wire_list = kept;
+    return taken;
+}
+
+ComponentRecord* take_components_in_region(const RegionRect& r) {
+    ComponentRecord* taken = nullptr;
+    ComponentRecord* kept = nullptr;
+    ComponentRecord* c = board.component_list;
+    while (c != nullptr) {
+        ComponentRecord* next = c->next;
+        ComponentRecord*& into = component_in_region(c, r) ? taken : kept;
+        c->next = into;
+        into = c;
+        c = next;
+    }
+    board.component_list = kept;
+    return taken;
+}
+
+WireRecord* copy_wires_in_region(const RegionRect& r) {
+    WireRecord* copies = nullptr;
+    char line[BOARD_LINE_SIZE];
+    float version = 0.0f;
+    for (WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
+        if (!wire_in_region(w, r)) continue;
+        format_wire_line(line, sizeof line, w);
+        WireRecord* head = board.wire_list;
+        parse_board_line(line, &version);
+        if (board.wire_list == head) continue;  // the line was refused
+        WireRecord* copy = board.wire_list;
+        board.wire_list = copy->next;
+        copy->next = copies;
+        copies = copy;
+    }
+    return copies;
+}
+
+ComponentRecord* copy_components_in_region(const RegionRect& r) {
+    ComponentRecord* copies = nullptr;
+    char line[BOARD_LINE_SIZE];
+    float version = 0.0f;
+    for (ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
+        if (!component_in_region(c, r)) continue;
+        format_component_line(line, sizeof line, c);
+        ComponentRecord* head = board.component_list;
+        parse_board_line(line, &version);
+        if (board.component_list == head) continue;
+        ComponentRecord* copy = board.component_list;
+        board.component_list = copy->next;
+        copy->next = copies;
+        copies = copy;
+    }
+    return copies;
+}
+
+bool region_key_map(int key, const RegionRect& o, RegionMap& m) {
+    // Reflections about the rectangle's centre line, brought to the hole
+    // grid, so holes stay on holes and cut positions on cut positions.
+    switch (key) {
+    case 'F': m = {REGION_FLIP, 1, -1, 0, snap_to_hole(o.y0 + o.y1)}; return true;
+    case 'M': m = {REGION_MIRROR, -1, 1, snap_to_hole(o.x0 + o.x1), 0}; return true;
+    case 'R': m = {REGION_ROTATE, -1, -1, snap_to_hole(o.x0 + o.x1), snap_to_hole(o.y0 + o.y1)}; return true;
+    default: return false;
+    }
+}
+
+void region_transform(int x0, int y0, int x1, int y1, int mode, int a, int d, int tx, int ty) {
+    if (tx == 0 && ty == 0 && mode != REGION_COPY) return;
+    RegionRect r{x0, y0, x1, y1};
+    bool saved;
+    begin_bulk(saved);
+    transform_components(r, mode, a, d, tx, ty);
+    transform_wires(r, mode, a, d, tx, ty);
+    transform_cells(r, mode, a, d, tx, ty);
+    end_bulk(saved);
+}
+
+void delete_region(const RegionRect& r) {
+    bool saved;
+    begin_bulk(saved);
+    WireRecord* wires = take_wires_in_region(r);
+    while (wires != nullptr) {
+        WireRecord* next = wires->next;
+        wires->next = nullptr;
+        mark_wire_dirty(wires);
+        delete_wire(wires);
+        wires = next;
+    }
+    ComponentRecord* components = take_components_in_region(r);
+    while (components != nullptr) {
+        ComponentRecord* next = components->next;
+        components->next = nullptr;
+        mark_component_dirty(components);
+        delete_component(components);
+        components = next;
+    }
+    CellRange range = cell_range(r);
+    for (int row = range.row0; row <= range.row1; ++row)
+        for (int column = range.column0; column <= range.column1; ++column) {
+            if (!is_mark_position(row, column) || cell_get(row, column) == 0) continue;
+            cell_set(row, column, 0);
+            mark_cell_dirty(row, column, 5 * column, 5 * row);
+        }
+    end_bulk(saved);
+}
+
+void region_command(int x0, int y0, int x1, int y1) {
+    RegionRect o = ordered(RegionRect{x0, y0, x1, y1});
+    draw_region_outline(o);
+    int key = wait_for_press_or_key(true);
+    draw_region_outline(o);  // erases it
+    if (key == -1) {
+        int tx, ty;
+        drag_region(o, tx, ty);
+        region_transform(o.x0, o.y0, o.x1, o.y1, REGION_MOVE, 1, 1, tx, ty);
+    } else {
+        key = fold_upper(get_key());
+        switch (key) {
+        case 255:
+        case 8:
+            delete_region(o);
+            break;
+        case 'C':
+            region_copy(o);
+            break;
+        case 'F':
+        case 'M':
+        case 'R': {
+            RegionMap m;
+            region_key_map(key, o, m);
+            region_transform(o.x0, o.y0, o.x1, o.y1, m.mode, m.a, m.d, m.tx, m.ty);
+            break;
+        }
+        case 'P':
+            export_board(o.x0, o.y0, o.x1, o.y1);
+            break;
+        default:
+            break;  // the region is dropped
+        }
+    }
+    canvas.pen_mode = PEN_PAINT;
+}
+
+void region_gesture(int press_x, int press_y) {
+    deselect_all();
+    int sx = snap_to_half(press_x), sy = snap_to_half(press_y);
+    int ex, ey;
+    drag_rubber_band(sx, sy, ex, ey);
+    region_command(sx, sy, ex, ey);
+}
+
+void set_wire_type(int type) {
+    WireRecord* w = board.selected_wire;
+    if (w == nullptr) return;
+    w->entry = type;
+    PointerHidden hidden;
+    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+    redraw_wire_middle(w);
+    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+}
+
+bool delete_selection() {
+    bool acted = false;
+    PointerHidden hidden;
+    if (WireRecord* w = board.selected_wire) {
+        board.selected_wire = nullptr;
+        highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+        mark_wire_dirty(w);
+        delete_wire(w);
+        acted = true;
+    }
+    if (ComponentRecord* c = board.selected_component) {
+        board.selected_component = nullptr;
+        highlight_component(c, board.selection_marker_x, board.selection_marker_y);
+        mark_component_dirty(c);
+        delete_component(c);
+        acted = true;
+    }
+    return acted;
+}
+
+bool flip_selection() {
+    if (board.selected_wire != nullptr && wire_is_vertical(*board.selected_wire)) {
+        swap_wire_ends(true);
+        return true;
+    }
+    if (board.selected_component == nullptr) return false;
+    change_selected_component_variant(FIELD_FLIP);
+    return true;
+}
+
+bool mirror_selection() {
+    if (board.selected_wire != nullptr && board.selected_wire->y1 == board.selected_wire->y2) {
+        swap_wire_ends(false);
+        return true;
+    }
+    if (board.selected_component == nullptr) return false;
+    change_selected_component_variant(FIELD_MIRROR);
+    return true;
+}
+
+bool cycle_selection_variant(bool forward) {
+    VariantField field = forward ? FIELD_NEXT : FIELD_PREV;
+    if (WireRecord* w = board.selected_wire) {
+        PointerHidden hidden;
+        highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+        w->entry = variant_entry(w->entry, field);
+        mark_wire_dirty(w);
+        highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+        return true;
+    }
+    if (board.selected_component == nullptr) return false;
+    change_selected_component_variant(field);
+    return true;
+}
+
+bool nudge_selection_description(int key) {
+    DescriptionHead* d = nullptr;
+    if (board.selected_wire != nullptr)
+        d = &board.selected_wire->desc;
+    else if (board.selected_component != nullptr)
+        d = &board.selected_component->desc;
+    if (d == nullptr) return false;
+    PointerHidden hidden;
+    erase_or_draw_highlight();
+    int old_x = d->x, old_y = d->y;
+    nudge_description(*d, key);
+    redraw_description_area(old_x, old_y, d->width);
+    draw_description(*d);
+    erase_or_draw_highlight();
+    return true;
+}
