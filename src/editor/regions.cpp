@@ -240,70 +240,63 @@ bool component_in_region(const ComponentRecord* c, const RegionRect& r) {
     return point_in(o, c->box_x0, c->box_y0) && point_in(o, c->box_x1, c->box_y1);
 }
 
-WireRecord* take_wires_in_region(const RegionRect& r) {
-    WireRecord* taken = nullptr;
-    WireRecord* kept = nullptr;
-    WireRecord* w = board.wire_list;
-    while (w != nullptr) {
-        WireRecord* next = w->next;
-        WireRecord*& into = wire_in_region(w, r) ? taken : kept;
-        w->next = into;
-        into = w;
-        w = next;
+namespace {
+
+// Unlinks every member of a list; the rest stay, in reverse walk order.
+template <typename Record, typename Member>
+Record* take_members(Record*& list, Member is_member) {
+    Record* taken = nullptr;
+    Record* kept = nullptr;
+    Record* r = list;
+    while (r != nullptr) {
+        Record* next = r->next;
+        Record*& into = is_member(r) ? taken : kept;
+        r->next = into;
+        into = r;
+        r = next;
     }
-    board.wire_list = kept;
+    list = kept;
     return taken;
+}
+
+// Copies every member through its board line: the reader builds the copy
+// at the head of the list, from where it moves to the returned list.
+template <typename Record, typename Member, typename Format>
+Record* copy_members(Record*& list, Member is_member, Format format_line) {
+    Record* copies = nullptr;
+    char line[BOARD_LINE_SIZE];
+    float version = 0.0f;
+    for (Record* r = list; r != nullptr; r = r->next) {
+        if (!is_member(r)) continue;
+        format_line(line, sizeof line, r);
+        Record* head = list;
+        parse_board_line(line, &version);
+        if (list == head) continue;  // the line was refused
+        Record* copy = list;
+        list = copy->next;
+        copy->next = copies;
+        copies = copy;
+    }
+    return copies;
+}
+
+}  // namespace
+
+WireRecord* take_wires_in_region(const RegionRect& r) {
+    return take_members(board.wire_list, [&](const WireRecord* w) { return wire_in_region(w, r); });
 }
 
 ComponentRecord* take_components_in_region(const RegionRect& r) {
-    ComponentRecord* taken = nullptr;
-    ComponentRecord* kept = nullptr;
-    ComponentRecord* c = board.component_list;
-    while (c != nullptr) {
-        ComponentRecord* next = c->next;
-        ComponentRecord*& into = component_in_region(c, r) ? taken : kept;
-        c->next = into;
-        into = c;
-        c = next;
-    }
-    board.component_list = kept;
-    return taken;
+    return take_members(board.component_list, [&](const ComponentRecord* c) { return component_in_region(c, r); });
 }
 
 WireRecord* copy_wires_in_region(const RegionRect& r) {
-    WireRecord* copies = nullptr;
-    char line[BOARD_LINE_SIZE];
-    float version = 0.0f;
-    for (WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
-        if (!wire_in_region(w, r)) continue;
-        format_wire_line(line, sizeof line, w);
-        WireRecord* head = board.wire_list;
-        parse_board_line(line, &version);
-        if (board.wire_list == head) continue;  // the line was refused
-        WireRecord* copy = board.wire_list;
-        board.wire_list = copy->next;
-        copy->next = copies;
-        copies = copy;
-    }
-    return copies;
+    return copy_members(board.wire_list, [&](const WireRecord* w) { return wire_in_region(w, r); }, format_wire_line);
 }
 
 ComponentRecord* copy_components_in_region(const RegionRect& r) {
-    ComponentRecord* copies = nullptr;
-    char line[BOARD_LINE_SIZE];
-    float version = 0.0f;
-    for (ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
-        if (!component_in_region(c, r)) continue;
-        format_component_line(line, sizeof line, c);
-        ComponentRecord* head = board.component_list;
-        parse_board_line(line, &version);
-        if (board.component_list == head) continue;
-        ComponentRecord* copy = board.component_list;
-        board.component_list = copy->next;
-        copy->next = copies;
-        copies = copy;
-    }
-    return copies;
+    return copy_members(board.component_list, [&](const ComponentRecord* c) { return component_in_region(c, r); },
+                        format_component_line);
 }
 
 bool region_key_map(int key, const RegionRect& o, RegionMap& m) {

@@ -17,6 +17,7 @@
 #include "shell/dialogs.h"
 #include "shell/headless/headless.h"
 #include "shell/input.h"
+#include "support/board_builders.h"
 
 class JournalTest : public ::testing::Test {
 protected:
@@ -62,22 +63,10 @@ protected:
         return text;
     }
 
-    static WireRecord* add_wire(int x1, int y1, int x2, int y2) {
-        WireRecord* w = create_wire(board.plain_wire_type, x1, y1, x2, y2);
-        w->next = board.wire_list;
-        board.wire_list = w;
-        draw_wire(w);
-        return w;
-    }
-
+    // A plain wire, as a click and drag would make it.
+    static WireRecord* add_wire(int x1, int y1, int x2, int y2) { return ::add_wire("WIRE", 0, x1, y1, x2, y2); }
     static ComponentRecord* add_component(const char* name, int variant, int x, int y) {
-        ComponentRecord* c = create_component(name, variant, x, y);
-        if (c == nullptr) return nullptr;
-        register_pins(c);
-        c->next = board.component_list;
-        board.component_list = c;
-        draw_component(c);
-        return c;
+        return ::add_component(name, variant, x, y);
     }
 
     static int event_count() {

@@ -1,4 +1,4 @@
-#include "board_builders.h"  // same directory: the support library sees no include path of its own
+#include "support/board_builders.h"
 
 #include <cstdio>
 
