@@ -10,6 +10,7 @@
 #include "editor/journal.h"
 
 #include <cstring>
+#include <string>
 
 #include "board/draw.h"
 #include "board/grid.h"
@@ -101,11 +102,8 @@ void push_change(JournalEvent* event, StateLine* node) {
 }
 
 // A formatted line of the board: match it, or add it as new.
-void state_note(JournalEvent* event, const char* text, int length) {
-    // The formatters return the length the line needed; a cut line is
-    // compared as it stands in the buffer.
-    size_t n = length >= 0 && length < BOARD_LINE_SIZE ? static_cast<size_t>(length) : std::strlen(text);
-    StateLine* match = journal_index_match(text, n);
+void state_note(JournalEvent* event, const char* text, size_t length) {
+    StateLine* match = journal_index_match(text, length);
     if (match != nullptr) {
         match->flag = 1;
         return;
@@ -114,21 +112,35 @@ void state_note(JournalEvent* event, const char* text, int length) {
     push_change(event, new_line_node(text, 1));
 }
 
+// A formatted line, or the whole line when it did not fit the buffer:
+// a cut line would give back a cut description on undo.
+template <typename Record>
+void note_record(JournalEvent* event, char* line, const Record* r,
+                 int (*format_line)(char*, size_t, const Record*), std::string (*whole_line)(const Record*)) {
+    int length = format_line(line, BOARD_LINE_SIZE, r);
+    if (length >= 0 && length < BOARD_LINE_SIZE) {
+        state_note(event, line, static_cast<size_t>(length));
+    } else {
+        std::string whole = whole_line(r);
+        state_note(event, whole.c_str(), whole.size());
+    }
+}
+
 void note_board(JournalEvent* event) {
     char line[BOARD_LINE_SIZE];
     if (board.selected_component != nullptr)
-        state_note(event, line, format_component_line(line, sizeof line, board.selected_component));
-    if (board.selected_wire != nullptr)
-        state_note(event, line, format_wire_line(line, sizeof line, board.selected_wire));
+        note_record(event, line, board.selected_component, format_component_line, component_line);
+    if (board.selected_wire != nullptr) note_record(event, line, board.selected_wire, format_wire_line, wire_line);
     for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next)
-        state_note(event, line, format_component_line(line, sizeof line, c));
+        note_record(event, line, c, format_component_line, component_line);
     for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next)
-        state_note(event, line, format_wire_line(line, sizeof line, w));
+        note_record(event, line, w, format_wire_line, wire_line);
     for (int row = 0; row < GRID_ROWS; ++row) {
         const int8_t* cells = board_grid.cells[row];
         for (int column = 0; column < GRID_COLUMNS; ++column) {
             if (((row | column) & 1) == 0 || cells[column] == 0) continue;
-            state_note(event, line, format_cell_line(line, sizeof line, row, column));
+            int length = format_cell_line(line, sizeof line, row, column);
+            state_note(event, line, static_cast<size_t>(length));
         }
     }
 }

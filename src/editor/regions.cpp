@@ -5,6 +5,7 @@
 #include "editor/regions.h"
 
 #include <algorithm>
+#include <string>
 
 #include "board/draw.h"
 #include "board/grid.h"
@@ -261,16 +262,15 @@ Record* take_members(Record*& list, Member is_member) {
 
 // Copies every member through its board line: the reader builds the copy
 // at the head of the list, from where it moves to the returned list.
-template <typename Record, typename Member, typename Format>
-Record* copy_members(Record*& list, Member is_member, Format format_line) {
+template <typename Record, typename Member>
+Record* copy_members(Record*& list, Member is_member, std::string (*whole_line)(const Record*)) {
     Record* copies = nullptr;
-    char line[BOARD_LINE_SIZE];
     float version = 0.0f;
     for (Record* r = list; r != nullptr; r = r->next) {
         if (!is_member(r)) continue;
-        format_line(line, sizeof line, r);
+        std::string line = whole_line(r);  // whole, so no description is cut
         Record* head = list;
-        parse_board_line(line, &version);
+        parse_board_line(line.c_str(), &version);
         if (list == head) continue;  // the line was refused
         Record* copy = list;
         list = copy->next;
@@ -291,12 +291,12 @@ ComponentRecord* take_components_in_region(const RegionRect& r) {
 }
 
 WireRecord* copy_wires_in_region(const RegionRect& r) {
-    return copy_members(board.wire_list, [&](const WireRecord* w) { return wire_in_region(w, r); }, format_wire_line);
+    return copy_members(board.wire_list, [&](const WireRecord* w) { return wire_in_region(w, r); }, wire_line);
 }
 
 ComponentRecord* copy_components_in_region(const RegionRect& r) {
     return copy_members(board.component_list, [&](const ComponentRecord* c) { return component_in_region(c, r); },
-                        format_component_line);
+                        component_line);
 }
 
 bool region_key_map(int key, const RegionRect& o, RegionMap& m) {

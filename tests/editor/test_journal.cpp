@@ -366,3 +366,16 @@ TEST_F(JournalTest, UndoToStartAndRedoToEndGiveTheSameFileAtEveryStep) {
         }
     }
 }
+
+TEST_F(JournalTest, DescriptionsLongerThanTheLineBufferComeBackWhole) {
+    ComponentRecord* c = add_component("NPN", 0, 100, 100);
+    std::string very_long(2000, 'x');  // only a file can hold such a text
+    set_description(c->desc, very_long.c_str());
+    journal_snapshot();
+    set_description(c->desc, "short");
+    journal_snapshot();
+    journal_undo();
+    journal_rebuild_board();
+    ASSERT_NE(board.component_list, nullptr);
+    EXPECT_EQ(std::string(board.component_list->desc.text), very_long);
+}

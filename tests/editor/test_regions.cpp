@@ -171,3 +171,12 @@ TEST_F(RegionTest, RotateTwiceRestoresTheBoard) {
     EXPECT_EQ(saved_board(), before);
     expect_solder_counts_consistent();
 }
+
+TEST_F(RegionTest, CopiesKeepDescriptionsLongerThanTheLineBuffer) {
+    ComponentRecord* c = add_component("NPN", 0, 100, 100);
+    std::string very_long(3000, 'y');
+    set_description(c->desc, very_long.c_str());
+    region_transform(90, 90, 120, 120, REGION_COPY, 1, 1, 0, 100);
+    ASSERT_EQ(count_components(), 2);
+    EXPECT_EQ(std::string(board.component_list->desc.text), very_long);
+}
