@@ -53,9 +53,6 @@ DisplayScheme silk_scheme() {
     DisplayScheme scheme = {};
     scheme.entry[ROLE_OBJECT] = 15;
     scheme.entry[ROLE_TEXT] = 15;
-    scheme.entry[ROLE_DRAW_ORDER] = LAYER_BACKGROUND;
-    scheme.entry[ROLE_DRAW_ORDER + 1] = LAYER_BODIES;
-    scheme.entry[ROLE_DRAW_ORDER + 2] = LAYER_TEXTS;
     return scheme;
 }
 

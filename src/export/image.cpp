@@ -1,3 +1,8 @@
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "export/rle_run.h"
 #include "export/writers.h"
 #include "graphics/canvas.h"
 
@@ -20,22 +25,62 @@ constexpr int RIGHT_SHIFT[2] = {8, 0};
 }  // namespace
 
 long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* out) {
-    int sample[16];
-    for (int c = 0; c < 16; ++c) sample[c] = colour_sample(x1, x1, c);
-    const int padding = (colour_sample(x1 + 1, x1, 0) << 4) | colour_sample(x1 + 1, x1, 0);
+    // Sample pairs by the cell's upper and lower byte: the upper two
+    // sub-pixels give the first line's pair, the lower two the second's.
+    unsigned char pair[256];
+    for (int b = 0; b < 256; ++b) {
+        pair[b] = static_cast<unsigned char>((colour_sample(x1, x1, b >> 4) << 4) |
+                                             colour_sample(x1, x1, b & 15));
+    }
+    const unsigned char padding = static_cast<unsigned char>(
+        (colour_sample(x1 + 1, x1, 0) << 4) | colour_sample(x1 + 1, x1, 0));
 
+    // Each canvas row is cut once into runs of equal cells; both of its
+    // sample lines then go to the encoder run by run, which is what makes
+    // the mostly blank board cheap. Padding is a run of its own.
+    struct CellRun {
+        unsigned cell;
+        bool padding;
+        int length;
+    };
+    std::vector<CellRun> runs(static_cast<size_t>(width > 0 ? width : 0) + 1);
     long total = 0;
+    RleState& rle = export_state.rle;
+    const int board_columns = std::max(0, std::min(width, x1 - x0 + 1));
+    std::vector<uint16_t> cells(static_cast<size_t>(board_columns) + 1);
     for (int y = y0; y < y0 + rows; ++y) {
+        const bool inside = y >= 0 && y < CANVAS_HEIGHT && x0 >= 0 && x0 + board_columns <= CANVAS_WIDTH;
+        if (inside && board_columns > 0) {
+            std::memcpy(cells.data(), &canvas.cells[y][x0], sizeof(uint16_t) * board_columns);
+        } else {
+            for (int i = 0; i < board_columns; ++i) cells[i] = static_cast<uint16_t>(cell_at(x0 + i, y));
+        }
+        size_t count = 0;
+        for (int i = 0; i < board_columns;) {
+            const uint16_t cell = cells[i];
+            int j = i + 1;
+            while (j < board_columns && cells[j] == cell) ++j;
+            runs[count++] = {cell, false, j - i};
+            i = j;
+        }
+        if (board_columns < width) runs[count++] = {0, true, width - board_columns};
         for (int half = 0; half < 2; ++half) {
-            for (int x = x0; x < x0 + width; ++x) {
-                int byte = padding;
-                if (x <= x1) {
-                    unsigned cell = cell_at(x, y);
-                    byte = (sample[(cell >> LEFT_SHIFT[half]) & 15] << 4) |
-                           sample[(cell >> RIGHT_SHIFT[half]) & 15];
+            // Neighbouring runs that differ only in the other line's
+            // sub-pixels go to the encoder as one.
+            int byte = -1;
+            long length = 0;
+            for (size_t r = 0; r < count; ++r) {
+                const CellRun& run = runs[r];
+                const int next =
+                    run.padding ? padding : pair[half == 0 ? run.cell >> 8 : run.cell & 255];
+                if (next != byte && length > 0) {
+                    total += rle_feed_run(rle, byte, length, out);
+                    length = 0;
                 }
-                total += rle_put(byte, out);
+                byte = next;
+                length += run.length;
             }
+            if (length > 0) total += rle_feed_run(rle, byte, length, out);
         }
     }
     total += rle_put(RLE_END, out);

@@ -87,6 +87,8 @@ constexpr int RLE_END = -1;
 // Feeds one byte (0..255) or RLE_END; returns the bytes produced, which
 // are written to out unless out is null.
 int rle_put(int byte, PrintFile* out);
+// The same as count calls of rle_put with byte, in far fewer steps.
+int rle_put_run(int byte, long count, PrintFile* out);
 // Every colour sample pair of the image through rle_put, then the end.
 long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* out);
 // The black and white image of PostScript level 1, not encoded: each line

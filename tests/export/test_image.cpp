@@ -91,3 +91,35 @@ TEST_F(ExportTest, MonoImagePacksFourPixelsPerByteWithWhitePadding) {
     EXPECT_EQ(static_cast<unsigned char>(data[2]), 0b10001111);
     EXPECT_EQ(static_cast<unsigned char>(data[3]), 0xFF);
 }
+
+TEST_F(ExportTest, ColourImageOfRandomCellsMatchesTheSamplesOneByOne) {
+    unsigned seed = 99;
+    for (int y = 0; y < CANVAS_HEIGHT; ++y) {
+        for (int x = 0; x < CANVAS_WIDTH; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            // Mostly runs of one cell, with every colour now and then.
+            canvas.cells[y][x] = (seed >> 28) < 3 ? static_cast<uint16_t>(seed >> 8)
+                                 : x > 0          ? canvas.cells[y][x - 1]
+                                                  : 0xEEEE;
+        }
+    }
+    const int rects[][4] = {{0, 0, 630, 400}, {13, 7, 14, 9}, {100, 50, 357, 51}, {625, 390, 639, 479}};
+    for (const auto& r : rects) {
+        const int width = image_width(r[0], r[2]);
+        const int rows = image_rows(r[1], r[3]);
+        std::vector<unsigned char> image = colour_image(r[0], r[1], r[2], r[3], path("random.bin"));
+        ASSERT_EQ(image.size(), static_cast<size_t>(2 * width * rows));
+        size_t k = 0;
+        for (int y = r[1]; y < r[1] + rows; ++y) {
+            for (int half = 0; half < 2; ++half) {
+                for (int x = r[0]; x < r[0] + width; ++x, ++k) {
+                    unsigned cell = read_cell(x, y);
+                    int left = (cell >> (half ? 4 : 12)) & 15;
+                    int right = (cell >> (half ? 0 : 8)) & 15;
+                    int want = colour_sample(x, r[2], left) << 4 | colour_sample(x, r[2], right);
+                    ASSERT_EQ(image[k], want) << x << "," << y << " half " << half;
+                }
+            }
+        }
+    }
+}

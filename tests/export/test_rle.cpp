@@ -82,3 +82,35 @@ TEST_F(RleTest, CountingAgreesWithWritingAndDataRoundTrips) {
     EXPECT_EQ(consumed, written.size());
     EXPECT_EQ(std::vector<int>(decoded.begin(), decoded.end()), input);
 }
+
+TEST_F(RleTest, WholeRunsEncodeAsTheirBytesOneByOne) {
+    // Runs of every length around the repeat limits, after every state.
+    std::vector<std::pair<int, long>> runs;
+    unsigned seed = 777;
+    for (int k = 0; k < 3000; ++k) {
+        seed = seed * 1103515245u + 12345u;
+        int value = static_cast<int>((seed >> 10) % 3);  // few values, so runs meet
+        long length = static_cast<long>((seed >> 16) % 7) + 1;
+        if (k % 5 == 0) length = 120 + static_cast<long>((seed >> 4) % 20);
+        if (k % 11 == 0) length = 250 + static_cast<long>((seed >> 6) % 300);
+        runs.push_back({value, length});
+    }
+    PrintFile by_bytes, by_runs;
+    ASSERT_TRUE(print_file_open_path(by_bytes, path("bytes.bin").c_str()));
+    ASSERT_TRUE(print_file_open_path(by_runs, path("runs.bin").c_str()));
+    long counted_bytes = 0, counted_runs = 0, counted_only = 0;
+    for (auto [value, length] : runs)
+        for (long i = 0; i < length; ++i) counted_bytes += rle_put(value, &by_bytes);
+    counted_bytes += rle_put(RLE_END, &by_bytes);
+    for (auto [value, length] : runs) counted_runs += rle_put_run(value, length, &by_runs);
+    counted_runs += rle_put(RLE_END, &by_runs);
+    for (auto [value, length] : runs) counted_only += rle_put_run(value, length, nullptr);
+    counted_only += rle_put(RLE_END, nullptr);
+    ASSERT_TRUE(print_file_close(by_bytes));
+    ASSERT_TRUE(print_file_close(by_runs));
+    const std::string expected = read_file(path("bytes.bin"));
+    EXPECT_EQ(read_file(path("runs.bin")), expected);
+    EXPECT_EQ(counted_runs, counted_bytes);
+    EXPECT_EQ(counted_only, counted_bytes);
+    EXPECT_EQ(counted_bytes, static_cast<long>(expected.size()));
+}
