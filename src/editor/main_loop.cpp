@@ -1,5 +1,4 @@
 // Start-up, the pass of the main loop and the close request.
-#include <cctype>
 #include <cstdio>
 #include "board/catalog.h"
 #include "board/draw.h"

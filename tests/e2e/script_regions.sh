@@ -31,6 +31,8 @@ expect_objects r5 "${R2[@]}" "${R5[@]}"
 # The originals deleted, and brought back by undo.
 expect_objects r6 "${R5[@]}"
 expect_objects r7 "${R2[@]}" "${R5[@]}"
+[ "$(cat "$WORK/r8.cpx")" = "VERSION 1.000 Cuprolay generated data" ] || fail "r8: $(cat "$WORK/r8.cpx")"
+expect_objects r9 "${R2[@]}" "${R5[@]}"
 
 expect_line "$WORK/regions.out" "export -> cancel"
 # Region commands leave the modified mark alone, so Quit asks nothing.

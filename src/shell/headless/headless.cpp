@@ -32,12 +32,26 @@ void end_transcript_line() {
 
 // The front answer if it is of this dialog's kind; the queue is left
 // alone otherwise.
-bool take_answer(AnswerKind kind, HeadlessAnswer* out) {
+bool take_queued_answer(AnswerKind kind, HeadlessAnswer* out) {
     if (headless_state.take_answer) return headless_state.take_answer(kind, out);
     if (headless_state.answers.empty() || headless_state.answers.front().kind != kind) return false;
     *out = headless_state.answers.front();
     headless_state.answers.pop_front();
     return true;
+}
+
+bool take_answer(AnswerKind kind, HeadlessAnswer* out) {
+    if (take_queued_answer(kind, out)) {
+        headless_state.unanswered_dialogs = 0;
+        return true;
+    }
+    if (kind != AnswerKind::Message &&
+        ++headless_state.unanswered_dialogs > headless_state.unanswered_dialog_limit) {
+        std::fprintf(stderr, "cuprolay: a dialog keeps asking and no answer is left for it\n");
+        std::fflush(stdout);
+        platform->end_process(2);
+    }
+    return false;
 }
 
 // Copies text into a caller's buffer; false when it does not fit whole.
@@ -55,7 +69,10 @@ void headless_wait_event() {
         input_pointer_move(headless_state.warp_x, headless_state.warp_y);
         return;
     }
-    if (headless_state.feed_event && headless_state.feed_event()) return;
+    if (headless_state.feed_event && headless_state.feed_event()) {
+        headless_state.unanswered_dialogs = 0;
+        return;
+    }
     // No more events: the window is closed. A handler that keeps the
     // program running is asked again at the next wait, so an editor
     // waiting for input never spins without end.

@@ -36,6 +36,11 @@ struct HeadlessState {
     bool messages_to_stderr = true;
     // Set when the event source ran dry and the close request was made.
     bool closed = false;
+    // Prompts, choosers and export dialogs in a row that found no answer
+    // while no event came: a dialog that asks again on Cancel would
+    // otherwise keep a scripted run waiting for ever.
+    int unanswered_dialogs = 0;
+    int unanswered_dialog_limit = 100;
     int help_calls = 0;
     std::string last_help_title;
     // The pretend window: desktop size, client area and its largest size.
