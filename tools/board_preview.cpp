@@ -65,7 +65,7 @@ void build_board() {
     add_cut(235, 380);  // under the symbol: covered by the cut mark
 
     add_text(330, 360, "CUPROLAY 0.1");
-    add_text(330, 390, "abc XYZ 123 +-*/");
+    add_text(330, 390, "abc XYZ 123 +-*/ gjpqy");
 
     // A selected object with its highlight.
     WireRecord* w = add_wire("DIODE", 0, 450, 340, 450, 390);

@@ -9,5 +9,7 @@ int run_render_command(int argc, char** argv);
 int run_export_command(int argc, char** argv);
 // cuprolay --script SCRIPT [BOARD]
 int run_script_command(int argc, char** argv);
+// cuprolay [BOARD] [-wine]: the editor window (argv[1], argv[2] are the words)
+int run_desktop_command(int argc, char** argv);
 // Prints the usage text to the stream.
 void print_usage(FILE* stream);

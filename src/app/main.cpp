@@ -19,15 +19,8 @@ void print_usage(FILE* stream) {
         stream);
 }
 
-static int run_desktop_editor() {
-    std::fputs("cuprolay: this build has no editor window; use --script, --render or --export\n"
-               "(cuprolay --help lists them)\n",
-               stderr);
-    return 2;
-}
-
 int main(int argc, char** argv) {
-    if (argc < 2) return run_desktop_editor();
+    if (argc < 2) return run_desktop_command(argc, argv);
     const char* first = argv[1];
     if (std::strcmp(first, "--render") == 0) return run_render_command(argc, argv);
     if (std::strcmp(first, "--export") == 0) return run_export_command(argc, argv);
@@ -45,7 +38,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc && editor_form; ++i) {
         if (argv[i][0] == '-' && std::strcmp(argv[i], "-wine") != 0) editor_form = false;
     }
-    if (editor_form) return run_desktop_editor();
+    if (editor_form) return run_desktop_command(argc, argv);
     print_usage(stderr);
     return 2;
 }

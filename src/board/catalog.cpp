@@ -3,6 +3,7 @@
 #include "board/catalog.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "board/catalog_pictures.h"
 
@@ -302,18 +303,93 @@ constexpr int count_alias_rows() {
     return n;
 }
 
-bool same_name(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+// Usable both at run time and while the indexes below are built.
+constexpr bool same_name(const char* a, const char* b) { return std::string_view(a) == std::string_view(b); }
 
-bool has_prefix(const char* name, const char* prefix) {
-    return std::strncmp(name, prefix, std::strlen(prefix)) == 0;
+constexpr bool has_prefix(const char* name, const char* prefix) {
+    return std::string_view(name).starts_with(prefix);
 }
 
-bool valid_entry(int entry) { return entry >= 0 && entry < CATALOG_ROWS; }
+constexpr bool valid_entry(int entry) { return entry >= 0 && entry < CATALOG_ROWS; }
 
-int group_size(int first) {
+constexpr int group_size(int first) {
     int size = 0;
     while (first + size < CATALOG_ROWS && shape_catalog[first + size].variant == size) ++size;
     return size;
+}
+
+constexpr int first_catalog_row(const char* name) {
+    for (int i = 0; i < CATALOG_ROWS; ++i)
+        if (same_name(shape_catalog[i].name, name)) return i;
+    return -1;
+}
+
+// Every line of a file asks the catalog for its first word, and the tables
+// answer by their first matching row. So each distinct name of either table
+// is indexed once, with the first catalog row and the first alias row of
+// that name, and each alias row links to the next one of the same name:
+// a lookup visits the rows the plain scans would stop at, in their order.
+constexpr uint32_t name_hash(const char* name) {
+    uint32_t h = 2166136261u;  // FNV-1a
+    for (; *name != '\0'; ++name) h = (h ^ static_cast<unsigned char>(*name)) * 16777619u;
+    return h;
+}
+
+struct NameSlot {
+    const char* name;  // null: a free slot
+    int16_t first_row;    // -1: not a catalog name
+    int16_t first_alias;  // -1: not an alias name
+};
+
+constexpr int NAME_SLOTS = 512;  // a power of two, well above the 171 names
+
+struct CatalogIndex {
+    NameSlot slots[NAME_SLOTS];
+    int16_t next_alias[ALIAS_ROWS];    // the next alias row of the same name, or -1
+    int16_t alias_target[ALIAS_ROWS];  // first catalog row of the target name, or -1
+    int16_t group_first[CATALOG_ROWS];
+    int16_t group_rows[CATALOG_ROWS];  // size of the row's variant group
+    bool is_dil[CATALOG_ROWS];
+    bool is_sil[CATALOG_ROWS];
+    bool is_text[CATALOG_ROWS];
+};
+
+constexpr NameSlot& name_slot(CatalogIndex& index, const char* name) {
+    int i = static_cast<int>(name_hash(name) & (NAME_SLOTS - 1));
+    while (index.slots[i].name != nullptr && !same_name(index.slots[i].name, name)) i = (i + 1) & (NAME_SLOTS - 1);
+    if (index.slots[i].name == nullptr) index.slots[i] = NameSlot{name, -1, -1};
+    return index.slots[i];
+}
+
+constexpr CatalogIndex build_catalog_index() {
+    CatalogIndex index{};
+    for (int i = 0; i < CATALOG_ROWS; ++i) {
+        NameSlot& slot = name_slot(index, shape_catalog[i].name);
+        if (slot.first_row < 0) slot.first_row = static_cast<int16_t>(i);
+        const int first = i - shape_catalog[i].variant;
+        index.group_first[i] = static_cast<int16_t>(first);
+        index.group_rows[i] = static_cast<int16_t>(group_size(first));
+        index.is_dil[i] = has_prefix(shape_catalog[i].name, "DIL");
+        index.is_sil[i] = has_prefix(shape_catalog[i].name, "SIL");
+        index.is_text[i] = same_name(shape_catalog[i].name, "TEXT");
+    }
+    for (int a = ALIAS_ROWS - 1; a >= 0; --a) {
+        NameSlot& slot = name_slot(index, alias_table[a].name);
+        index.next_alias[a] = slot.first_alias;
+        slot.first_alias = static_cast<int16_t>(a);
+        index.alias_target[a] = static_cast<int16_t>(first_catalog_row(alias_table[a].target_name));
+    }
+    return index;
+}
+
+constexpr CatalogIndex catalog_index = build_catalog_index();
+
+const NameSlot* find_name(const char* name) {
+    int i = static_cast<int>(name_hash(name) & (NAME_SLOTS - 1));
+    for (; catalog_index.slots[i].name != nullptr; i = (i + 1) & (NAME_SLOTS - 1)) {
+        if (std::strcmp(catalog_index.slots[i].name, name) == 0) return &catalog_index.slots[i];
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -324,24 +400,24 @@ static_assert(count_alias_rows() == ALIAS_ROWS, "alias row count");
 CatalogMatch catalog_lookup(const char* name, int variant) {
     CatalogMatch match{-1, 0, 0};
     if (name == nullptr) return match;
+    const NameSlot* slot = find_name(name);
+    if (slot == nullptr) return match;
 
-    for (const ShapeAlias* a = alias_table; a->name != nullptr; ++a) {
-        if (!same_name(a->name, name)) continue;
-        if (variant >= 0 && a->variant >= 0 && a->variant != variant) continue;
-        name = a->target_name;
-        if (variant >= 0 && a->variant >= 0) variant = a->target_variant;
-        match.dx = a->dx;
-        match.dy = a->dy;
+    int row = slot->first_row;
+    for (int a = slot->first_alias; a >= 0; a = catalog_index.next_alias[a]) {
+        const ShapeAlias& alias = alias_table[a];
+        if (variant >= 0 && alias.variant >= 0 && alias.variant != variant) continue;
+        name = alias.target_name;
+        row = catalog_index.alias_target[a];
+        if (variant >= 0 && alias.variant >= 0) variant = alias.target_variant;
+        match.dx = alias.dx;
+        match.dy = alias.dy;
         break;
     }
 
-    for (int i = 0; i < CATALOG_ROWS; ++i) {
-        if (!same_name(shape_catalog[i].name, name)) continue;
-        const int first = i - shape_catalog[i].variant;
-        if (variant < 0) variant = default_variant(name);
-        if (variant < group_size(first)) match.entry = first + variant;
-        return match;
-    }
+    if (row < 0) return match;
+    if (variant < 0) variant = default_variant(name);
+    if (variant < catalog_index.group_rows[row]) match.entry = catalog_index.group_first[row] + variant;
     return match;
 }
 
@@ -426,14 +502,8 @@ PinList component_pins(int entry, int ax, int ay) {
     return list;
 }
 
-bool entry_is_dil(int entry) {
-    return valid_entry(entry) && has_prefix(shape_catalog[entry].name, "DIL");
-}
+bool entry_is_dil(int entry) { return valid_entry(entry) && catalog_index.is_dil[entry]; }
 
-bool entry_is_sil(int entry) {
-    return valid_entry(entry) && has_prefix(shape_catalog[entry].name, "SIL");
-}
+bool entry_is_sil(int entry) { return valid_entry(entry) && catalog_index.is_sil[entry]; }
 
-bool entry_is_text(int entry) {
-    return valid_entry(entry) && same_name(shape_catalog[entry].name, "TEXT");
-}
+bool entry_is_text(int entry) { return valid_entry(entry) && catalog_index.is_text[entry]; }

@@ -86,11 +86,12 @@ void draw_ticks(const CellRange& range) {
 // First column of a row walk: a strip entering from the left is included.
 int walk_start(const CellRange& range, int r) { return strip_left_end(5 * range.c0, 5 * r) / 5; }
 
-// Draws each strip segment once, from its left hole: the same picture as
-// draw_strip_through at every marked hole (which draws each segment from both
-// ends), since inside the clip the two differ only within the 3 x 3 squares
-// of the walked holes, and the solder layer repaints those whole. The row's
-// ends are searched as draw_strip_through searches them.
+// Draws each strip segment once, as a line from its left hole. This is the
+// picture of draw_strip_through at every marked hole (which draws each
+// segment from both ends, with solder points at the ends): inside the clip
+// the two differ only within the 3 x 3 squares of the walked holes, and the
+// solder layer repaints those whole. The row's ends are searched as
+// draw_strip_through searches them.
 void draw_strips(const CellRange& range) {
     for (int r = range.r0; r <= range.r1; r += 2) {
         const int8_t* row = board_grid.cells[r];
@@ -105,8 +106,6 @@ void draw_strips(const CellRange& range) {
             if (left == right) continue;  // a cut or the row's end comes first
             set_pen_colour(scheme_colour(ROLE_STRIP));
             draw_line(left, y, right, y);
-            draw_solder_point(left, y);
-            draw_solder_point(right, y);
         }
     }
 }

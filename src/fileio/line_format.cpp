@@ -14,6 +14,11 @@ namespace {
 // Appends into a bounded buffer and counts the whole length, as a bounded
 // print does; hand-made because the writer formats thousands of lines and
 // the general print is several times slower for these few fields.
+constexpr char DIGIT_PAIRS[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 class LineBuilder {
 public:
     LineBuilder(char* buffer, size_t capacity) : buffer_(buffer), capacity_(capacity) {}
@@ -38,23 +43,30 @@ public:
         // Through unsigned so that the most negative value prints too.
         unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
         int digits = 1;
-        for (unsigned rest = magnitude; rest >= 10; rest /= 10) ++digits;
+        for (unsigned bound = 10; digits < 10 && magnitude >= bound; bound *= 10) ++digits;
         if (value < 0) put('-');
-        if (length_ + static_cast<size_t>(digits) < capacity_) {
-            char* out = buffer_ + length_;
-            for (int i = digits - 1; i >= 0; --i) {
-                out[i] = static_cast<char>('0' + magnitude % 10);
-                magnitude /= 10;
-            }
+        char digits_room[10];
+        const bool fits = length_ + static_cast<size_t>(digits) < capacity_;
+        char* out = fits ? buffer_ + length_ : digits_room;
+        // Two digits per division: the divisions are what a line costs.
+        int i = digits;
+        while (magnitude >= 100) {
+            const unsigned pair = (magnitude % 100) * 2;
+            magnitude /= 100;
+            out[--i] = DIGIT_PAIRS[pair + 1];
+            out[--i] = DIGIT_PAIRS[pair];
+        }
+        if (magnitude >= 10) {
+            out[--i] = DIGIT_PAIRS[magnitude * 2 + 1];
+            out[--i] = DIGIT_PAIRS[magnitude * 2];
+        } else {
+            out[--i] = static_cast<char>('0' + magnitude);
+        }
+        if (fits) {
             length_ += static_cast<size_t>(digits);
-            return;
+        } else {
+            for (int k = 0; k < digits; ++k) put(digits_room[k]);
         }
-        char reversed[10];
-        for (int i = 0; i < digits; ++i) {
-            reversed[i] = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        }
-        while (digits > 0) put(reversed[--digits]);
     }
 
     void space() { put(' '); }

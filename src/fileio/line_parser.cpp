@@ -18,7 +18,7 @@
 CatalogMatch CatalogAnswers::lookup(const std::string& word, int variant) {
     key_.assign(word);
     key_.push_back('\0');
-    key_.append(std::to_string(variant));
+    key_.append(reinterpret_cast<const char*>(&variant), sizeof variant);
     auto found = answers_.find(key_);
     if (found != answers_.end()) return found->second;
     const CatalogMatch match = catalog_lookup(word.c_str(), variant);

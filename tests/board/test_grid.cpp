@@ -154,35 +154,6 @@ TEST_F(GridTest, RedrawShowsStripsByTheDisplayRule) {
     }
 }
 
-TEST_F(GridTest, HoleWithSeveralLeadsShowsABoardColouredCentre) {
-    mark_solder_point(100, 100);
-    draw_solder_point(100, 100);
-    EXPECT_EQ(read_cell(100, 100), scheme_colour(ROLE_SOLDER));
-    mark_solder_point(100, 100);
-    draw_solder_point(100, 100);
-    EXPECT_EQ(read_cell(100, 100), scheme_colour(ROLE_BACKGROUND));
-    EXPECT_EQ(read_cell(99, 101), scheme_colour(ROLE_SOLDER));
-}
-
-TEST_F(GridTest, MarksHaveTheirShapeAndColour) {
-    canvas.zoom = 20;
-    draw_bridge(100, 105);
-    const uint16_t bridge = static_cast<uint16_t>(scheme_colour(ROLE_BRIDGE) * 0x1111);
-    EXPECT_EQ(read_cell(99, 100), bridge);
-    EXPECT_EQ(read_cell(101, 110), bridge);
-    EXPECT_EQ(read_cell(102, 105), 0);
-    EXPECT_EQ(read_cell(100, 111), 0);
-
-    canvas_plain_fill(scheme_colour(ROLE_BACKGROUND));
-    draw_cut(35, 50);
-    const int cut = scheme_colour(ROLE_CUT), bg = scheme_colour(ROLE_BACKGROUND);
-    // Top-left block of the cross: only its top-right and both bottom
-    // sub-pixels are ink.
-    EXPECT_EQ(read_cell(33, 48), (bg << 12) | (cut << 8) | (cut << 4) | cut);
-    EXPECT_EQ(read_cell(35, 50), cut * 0x1111);
-    EXPECT_EQ(read_cell(35, 48), bg * 0x1111);  // the gap between the arms
-}
-
 TEST_F(GridTest, ToggleCellSetsCutsAndBridgesAndTwiceRestores) {
     mark_solder_point(20, 50);
     mark_solder_point(60, 50);

@@ -209,19 +209,6 @@ TEST_F(ObjectsTest, DescriptionsAreArenaCopiesReleasedWithTheirObject) {
     EXPECT_EQ(d.y, 19);
 }
 
-TEST_F(ObjectsTest, TranslateMovesBoxAndOptionallyTheText) {
-    ComponentRecord* c = create_component("SIL3", 0, 100, 100);
-    translate_component(c, 10, -20, false);
-    EXPECT_EQ((std::vector<int>{c->ax, c->ay, c->box_x0, c->box_y0, c->box_x1, c->box_y1}),
-              (std::vector<int>{110, 80, 106, 76, 114, 104}));
-    EXPECT_EQ(c->desc.x, 102);
-    translate_component(c, 10, 0, true);
-    EXPECT_EQ(c->desc.x, 112);
-    EXPECT_EQ(c->desc.y, 95);
-    c->next = board.component_list;
-    board.component_list = c;
-}
-
 TEST_F(ObjectsTest, SelectionHoldsOneRecordPerSlotAndReturnsItToTheHead) {
     WireRecord* a = add_wire("WIRE", 0, 10, 10, 10, 50);
     WireRecord* b = add_wire("RES", 0, 30, 10, 30, 50);

@@ -1,5 +1,6 @@
 // The line formatters: the exact bytes of every line form, and lines too
 // long for the caller's buffer.
+#include <cstdint>
 #include <string>
 
 #include "fileio_fixture.h"
@@ -87,11 +88,14 @@ TEST_F(LineFormatTest, LongDescriptionsAreNeverCutSilently) {
     ComponentRecord* dil = add_component("DIL40", 1, -400000, -400000);
     ASSERT_NE(dil, nullptr);
     set_description(dil->desc, longest.c_str());
-    dil->desc.x = -2000000000;
-    dil->desc.y = -2000000000;
-    const std::string expected = "DIL40 1 -80000 -80000 * -2000000000 -2000000000 " + longest;
-    EXPECT_EQ(component_text(dil), expected);
-    EXPECT_EQ(component_line(dil), expected);
+    // The widest numbers, on a copy that is not on the board (no drawing sees it).
+    ComponentRecord widest = *dil;
+    widest.next = nullptr;
+    widest.desc.x = INT32_MIN;
+    widest.desc.y = INT32_MAX;
+    const std::string expected = "DIL40 1 -80000 -80000 * -2147483648 2147483647 " + longest;
+    EXPECT_EQ(component_text(&widest), expected);
+    EXPECT_EQ(component_line(&widest), expected);
 
     // A longer one (from a file) does not fit: the formatter says so, and
     // the string form gives it whole.

@@ -1,11 +1,15 @@
 #pragma once
 // Building boards in code the way the editor does, for tests, benchmarks
 // and developer tools.
+#include <cstdint>
+#include <vector>
+
 #include "board/objects.h"
 
 // Every subsystem the board drawing touches back to its starting state:
 // canvas, font, arena, grid, board store, redraw state, input slots, and
-// the headless backend as the platform.
+// the headless backend as the platform. Parts that keep arena blocks of
+// their own (the journal) are reset by their tests first.
 void reset_everything();
 
 // Create, register, link at the head and redraw, as the editor would.
@@ -32,8 +36,6 @@ void dense_board();
 int expected_solder_count(int x, int y);
 
 // A copy of every canvas cell and framebuffer pixel, to compare pictures.
-#include <cstdint>
-#include <vector>
 struct CanvasSnapshot {
     std::vector<uint16_t> cells;
     std::vector<uint8_t> pixels;
