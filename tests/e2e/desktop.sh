@@ -234,6 +234,78 @@ else
     fail "a saved file is missing (scripted: $(ls "$work"))"
 fi
 
+# The close box with unsaved work: the window manager's close request
+# (WM_DELETE_WINDOW, sent here as a window manager would) asks first;
+# Cancel keeps the editor running, OK ends it with status 0.
+close_window() {
+    python3 - "$1" <<'PY'
+import ctypes, sys
+x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+x11.XFlush.argtypes = [ctypes.c_void_p]
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+display = x11.XOpenDisplay(None)
+window = int(sys.argv[1])
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = window
+event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.xclient.format = 32
+event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+x11.XFlush(display)
+PY
+}
+
+(cd "$work" && exec "$program" "$board") >"$work/close.log" 2>&1 &
+editor_pid=$!
+if main="$(window_named "Cuprolay 1.00 - 32-bit")" && help="$(window_named "Help")"; then
+    xdotool windowfocus --sync "$help"
+    xdotool key Escape
+    window_gone "Help"
+    press_at 1 "$cut_x" "$cut_y"
+    release 1
+    close_window "$main"
+    if warning="$(window_named "Warning")"; then
+        xdotool windowfocus --sync "$warning"
+        xdotool key Escape
+        window_gone "Warning" || fail "Escape did not cancel the unsaved-work question"
+        sleep 0.3
+        kill -0 "$editor_pid" 2>/dev/null || fail "Cancel on the close question ended the editor"
+        close_window "$main"
+        if warning="$(window_named "Warning")"; then
+            xdotool windowfocus --sync "$warning"
+            xdotool key Return
+        else
+            fail "the second close request asked nothing"
+        fi
+    else
+        fail "closing the window with unsaved work asked nothing"
+    fi
+    status=""
+    for _ in $(seq 50); do
+        if ! kill -0 "$editor_pid" 2>/dev/null; then
+            wait "$editor_pid"
+            status=$?
+            editor_pid=""
+            break
+        fi
+        sleep 0.1
+    done
+    [ "$status" = "0" ] || fail "OK on the close question did not end the editor with status 0 ('$status')"
+else
+    fail "the second session did not start: $(cat "$work/close.log")"
+fi
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s); desktop log: $(cat "$work/desktop.log")" >&2
     exit 1

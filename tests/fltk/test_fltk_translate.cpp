@@ -90,7 +90,7 @@ TEST(FltkChooser, FilterListInFltkNotation) {
     EXPECT_EQ(fltk_pattern(""), "*");
 
     FileFilter filters[] = {{"Cuprolay files (.cpx,.cyd)", "*.cpx;*.cyd"}, {"All files", "*.*"}};
-    EXPECT_EQ(fltk_filter_text(filters, 2), "Cuprolay files (.cpx,.cyd) ({*.cpx,*.cyd})\tAll files (*)");
+    EXPECT_EQ(fltk_filter_text(filters, 2), "Cuprolay files [.cpx,.cyd] ({*.cpx,*.cyd})\tAll files (*)");
     FileFilter slashed[] = {{"a/b", "*.x"}};
     EXPECT_EQ(fltk_filter_text(slashed, 1), "a|b (*.x)");
 }

@@ -50,6 +50,9 @@ void fltk_help_viewer(const char* title) {
     int w = fltk_shell.wine ? 320 : 500;
     int h = fltk_shell.wine ? 500 : 560;
 
+    // The buffers outlive the window that shows them.
+    Fl_Text_Buffer buffer;
+    Fl_Text_Buffer style_buffer;
     // A white margin keeps the text off the window's left edge.
     HelpWindow window(w + TEXT_MARGIN, h);
     window.color(FL_WHITE);
@@ -62,8 +65,6 @@ void fltk_help_viewer(const char* title) {
     std::string styles(manual_styles, manual_length);
     text.append(TRAILING_LINES, '\n');
     styles.append(TRAILING_LINES, MANUAL_BODY);
-    Fl_Text_Buffer buffer;
-    Fl_Text_Buffer style_buffer;
     buffer.text(text.c_str());
     style_buffer.text(styles.c_str());
     display->buffer(&buffer);
@@ -93,5 +94,4 @@ void fltk_help_viewer(const char* title) {
     // swallowed while the help-open flag is set.
     while (window.shown()) Fl::wait();
     fltk_shell.help_window = nullptr;
-    display->buffer(nullptr);
 }

@@ -25,11 +25,11 @@ void fill(int x0, int y0, int x1, int y1, unsigned char r, unsigned char g, unsi
 void draw_icon() {
     fill(0, 0, 31, 31, 83, 83, 83);   // dark grey edge
     fill(1, 1, 30, 30, 255, 255, 0);  // the yellow board
-    // Strips at rows 9 and 22, the upper one cut between its holes.
+    // Strips at rows 9 and 22, the upper one cut between two holes.
     fill(2, 8, 29, 10, 255, 127, 127);
     fill(2, 21, 29, 23, 255, 127, 127);
-    fill(14, 8, 17, 10, 255, 255, 0);
-    fill(15, 6, 16, 12, 255, 0, 0);
+    fill(17, 8, 20, 10, 255, 255, 0);
+    fill(18, 6, 19, 12, 255, 0, 0);
     // Holes every 6 pixels.
     for (int y = 3; y < 31; y += 6)
         for (int x = 3; x < 31; x += 6) fill(x, y, x + 1, y + 1, 200, 200, 200);

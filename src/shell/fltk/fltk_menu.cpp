@@ -125,3 +125,5 @@ void fltk_build_menu(Fl_Menu_Bar* bar) {
     bar->box(FL_FLAT_BOX);
     bar->menu(main_menu);
 }
+
+const Fl_Menu_Item* fltk_menu_items() { return main_menu; }

@@ -6,6 +6,7 @@
 
 class Fl_Window;
 class Fl_Menu_Bar;
+struct Fl_Menu_Item;
 class BoardView;
 
 constexpr int MENU_BAR_HEIGHT = 25;
@@ -22,8 +23,9 @@ struct FltkShellState {
 
 extern FltkShellState fltk_shell;
 
-// The menu "mainmenu" (fltk_menu.cpp).
+// The menu "mainmenu" (fltk_menu.cpp), and its items for a look.
 void fltk_build_menu(Fl_Menu_Bar* bar);
+const Fl_Menu_Item* fltk_menu_items();
 // The window icon (fltk_icon.cpp).
 void fltk_set_icon(Fl_Window* window);
 

@@ -110,9 +110,13 @@ std::string fltk_filter_text(const FileFilter* filters, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
         if (i > 0) text += '\t';
-        // FLTK takes the last parenthesised part of an entry as its pattern
-        // and shows the rest; a '/' would open a submenu in its choice.
-        for (const char* p = filters[i].label; *p != '\0'; ++p) text += *p == '/' ? '|' : *p;
+        // FLTK takes what follows the first '(' of an entry as its pattern,
+        // and a '/' would open a submenu in its choice, so the label's own
+        // parentheses become brackets and its slashes bars.
+        for (const char* p = filters[i].label; *p != '\0'; ++p) {
+            char c = *p;
+            text += c == '(' ? '[' : c == ')' ? ']' : c == '/' ? '|' : c;
+        }
         text += " (" + fltk_pattern(filters[i].pattern) + ")";
     }
     return text;

@@ -28,7 +28,7 @@ void deliver_key_down(const KeyTranslation& key);
 bool is_second_press(int fl_clicks);
 
 // The chooser's filter list: "label (pattern)" entries separated by tabs,
-// the pattern in FLTK's notation ("*.{a,b}" style; "*.*" is every file).
+// the pattern in FLTK's notation ("{*.a,*.b}"; "*.*" is every file).
 std::string fltk_filter_text(const FileFilter* filters, int count);
 // FLTK's form of one pattern list such as "*.cpx;*.cyd".
 std::string fltk_pattern(const char* pattern);
