@@ -1,9 +1,13 @@
 // Drawing single objects: wire and component bodies, their strips and
 // solder marks, descriptions, and the inverted selection highlights.
 #include "board/draw.h"
+
+#include <algorithm>
+
 #include "board/grid.h"
 #include "graphics/canvas.h"
 #include "graphics/font.h"
+#include "graphics/geometry.h"
 #include "graphics/palette.h"
 #include "shell/input.h"
 
@@ -91,12 +95,31 @@ void draw_description(const DescriptionHead& d) {
     draw_text(d.x, d.y, d.text);
 }
 
+// Bridges and cuts lie above bodies; a body drawn on its own (a new or
+// moved object) would otherwise hide the marks under it until the next
+// redraw, and a cut hidden under a symbol is a cut the builder misses.
+static void draw_marks_over(int x0, int y0, int x1, int y1) {
+    order_pair(x0, x1);
+    order_pair(y0, y1);
+    const int c0 = std::max(0, (x0 - 3) / 5), c1 = std::min(GRID_COLUMNS - 1, (x1 + 3) / 5);
+    const int r0 = std::max(0, (y0 - 6) / 5), r1 = std::min(GRID_ROWS - 1, (y1 + 6) / 5);
+    if (x1 + 3 < 0 || y1 + 6 < 0) return;
+    for (int r = r0 | 1; r <= r1; r += 2)
+        for (int c = c0 + (c0 & 1); c <= c1; c += 2)
+            if (cell_get(r, c) != 0) draw_bridge(5 * c, 5 * r);
+    for (int r = r0 + (r0 & 1); r <= r1; r += 2)
+        for (int c = c0 | 1; c <= c1; c += 2)
+            if (cell_get(r, c) != 0) draw_cut(5 * c, 5 * r);
+}
+
 void draw_wire(const WireRecord* w) {
     draw_strip_through(w->x1, w->y1);
     draw_strip_through(w->x2, w->y2);
     draw_wire_body(w);
     draw_solder_point(w->x1, w->y1);
     draw_solder_point(w->x2, w->y2);
+    draw_marks_over(std::min(w->x1, w->x2) - 5, std::min(w->y1, w->y2) - 5, std::max(w->x1, w->x2) + 5,
+                    std::max(w->y1, w->y2) + 5);
     draw_description(w->desc);
 }
 
@@ -106,6 +129,7 @@ void draw_component(const ComponentRecord* c) {
     for (int i = 0; i < pins.count; ++i) draw_strip_through(pins.x[i], pins.y[i]);
     draw_component_body(c);
     for (int i = 0; i < pins.count; ++i) draw_solder_point(pins.x[i], pins.y[i]);
+    if (has_body && !entry_is_text(c->entry)) draw_marks_over(c->box_x0, c->box_y0, c->box_x1, c->box_y1);
     draw_description(c->desc);
 }
 
