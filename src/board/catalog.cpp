@@ -2,6 +2,7 @@
 // the table of alternative names, and the lookups over both.
 #include "board/catalog.h"
 
+#include <cstddef>
 #include <cstring>
 #include <string_view>
 
@@ -336,7 +337,8 @@ constexpr uint32_t name_hash(const char* name) {
 }
 
 struct NameSlot {
-    const char* name;  // null: a free slot
+    const char* name;     // null: a free slot
+    uint32_t hash;
     int16_t first_row;    // -1: not a catalog name
     int16_t first_alias;  // -1: not an alias name
 };
@@ -349,29 +351,37 @@ struct CatalogIndex {
     int16_t alias_target[ALIAS_ROWS];  // first catalog row of the target name, or -1
     int16_t group_first[CATALOG_ROWS];
     int16_t group_rows[CATALOG_ROWS];  // size of the row's variant group
+    int16_t default_variant[CATALOG_ROWS];
     bool is_dil[CATALOG_ROWS];
     bool is_sil[CATALOG_ROWS];
     bool is_text[CATALOG_ROWS];
 };
 
+constexpr int default_variant_of(const char* name) {
+    return same_name(name, "DIL24") || same_name(name, "DIL28") ? 2 : 0;
+}
+
 constexpr NameSlot& name_slot(CatalogIndex& index, const char* name) {
-    int i = static_cast<int>(name_hash(name) & (NAME_SLOTS - 1));
+    const uint32_t hash = name_hash(name);
+    int i = static_cast<int>(hash & (NAME_SLOTS - 1));
     while (index.slots[i].name != nullptr && !same_name(index.slots[i].name, name)) i = (i + 1) & (NAME_SLOTS - 1);
-    if (index.slots[i].name == nullptr) index.slots[i] = NameSlot{name, -1, -1};
+    if (index.slots[i].name == nullptr) index.slots[i] = NameSlot{name, hash, -1, -1};
     return index.slots[i];
 }
 
 constexpr CatalogIndex build_catalog_index() {
     CatalogIndex index{};
     for (int i = 0; i < CATALOG_ROWS; ++i) {
-        NameSlot& slot = name_slot(index, shape_catalog[i].name);
+        const char* name = shape_catalog[i].name;
+        NameSlot& slot = name_slot(index, name);
         if (slot.first_row < 0) slot.first_row = static_cast<int16_t>(i);
         const int first = i - shape_catalog[i].variant;
         index.group_first[i] = static_cast<int16_t>(first);
         index.group_rows[i] = static_cast<int16_t>(group_size(first));
-        index.is_dil[i] = has_prefix(shape_catalog[i].name, "DIL");
-        index.is_sil[i] = has_prefix(shape_catalog[i].name, "SIL");
-        index.is_text[i] = same_name(shape_catalog[i].name, "TEXT");
+        index.default_variant[i] = static_cast<int16_t>(default_variant_of(name));
+        index.is_dil[i] = has_prefix(name, "DIL");
+        index.is_sil[i] = has_prefix(name, "SIL");
+        index.is_text[i] = same_name(name, "TEXT");
     }
     for (int a = ALIAS_ROWS - 1; a >= 0; --a) {
         NameSlot& slot = name_slot(index, alias_table[a].name);
@@ -384,12 +394,35 @@ constexpr CatalogIndex build_catalog_index() {
 
 constexpr CatalogIndex catalog_index = build_catalog_index();
 
+// The names are a few letters long: compared here, without a library call.
+bool equal_names(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+
 const NameSlot* find_name(const char* name) {
-    int i = static_cast<int>(name_hash(name) & (NAME_SLOTS - 1));
-    for (; catalog_index.slots[i].name != nullptr; i = (i + 1) & (NAME_SLOTS - 1)) {
-        if (std::strcmp(catalog_index.slots[i].name, name) == 0) return &catalog_index.slots[i];
+    const uint32_t hash = name_hash(name);
+    for (int i = static_cast<int>(hash & (NAME_SLOTS - 1)); catalog_index.slots[i].name != nullptr;
+         i = (i + 1) & (NAME_SLOTS - 1)) {
+        const NameSlot& slot = catalog_index.slots[i];
+        if (slot.hash == hash && equal_names(slot.name, name)) return &slot;
     }
     return nullptr;
+}
+
+// The answer built in registers: assembled field by field, GCC writes the
+// fields to the stack and reads them back as one word, which stalls the
+// store forwarding on every lookup of a load.
+CatalogMatch make_match(int entry, int dx, int dy) {
+    static_assert(sizeof(CatalogMatch) == 12 && offsetof(CatalogMatch, dx) == 4);
+    const uint64_t first_two = static_cast<uint32_t>(entry) | static_cast<uint64_t>(static_cast<uint32_t>(dx)) << 32;
+    CatalogMatch match;
+    std::memcpy(&match, &first_two, sizeof first_two);
+    match.dy = dy;
+    return match;
 }
 
 }  // namespace
@@ -398,33 +431,27 @@ static_assert(count_catalog_rows() == CATALOG_ROWS, "catalog row count");
 static_assert(count_alias_rows() == ALIAS_ROWS, "alias row count");
 
 CatalogMatch catalog_lookup(const char* name, int variant) {
-    CatalogMatch match{-1, 0, 0};
-    if (name == nullptr) return match;
-    const NameSlot* slot = find_name(name);
-    if (slot == nullptr) return match;
-
-    int row = slot->first_row;
-    for (int a = slot->first_alias; a >= 0; a = catalog_index.next_alias[a]) {
+    const NameSlot* slot = name != nullptr ? find_name(name) : nullptr;
+    int row = slot != nullptr ? slot->first_row : -1;
+    int dx = 0, dy = 0;
+    for (int a = slot != nullptr ? slot->first_alias : -1; a >= 0; a = catalog_index.next_alias[a]) {
         const ShapeAlias& alias = alias_table[a];
         if (variant >= 0 && alias.variant >= 0 && alias.variant != variant) continue;
-        name = alias.target_name;
         row = catalog_index.alias_target[a];
         if (variant >= 0 && alias.variant >= 0) variant = alias.target_variant;
-        match.dx = alias.dx;
-        match.dy = alias.dy;
+        dx = alias.dx;
+        dy = alias.dy;
         break;
     }
-
-    if (row < 0) return match;
-    if (variant < 0) variant = default_variant(name);
-    if (variant < catalog_index.group_rows[row]) match.entry = catalog_index.group_first[row] + variant;
-    return match;
+    int entry = -1;
+    if (row >= 0) {
+        if (variant < 0) variant = catalog_index.default_variant[row];
+        if (variant < catalog_index.group_rows[row]) entry = catalog_index.group_first[row] + variant;
+    }
+    return make_match(entry, dx, dy);
 }
 
-int default_variant(const char* name) {
-    if (name == nullptr) return 0;
-    return same_name(name, "DIL24") || same_name(name, "DIL28") ? 2 : 0;
-}
+int default_variant(const char* name) { return name != nullptr ? default_variant_of(name) : 0; }
 
 int wire_entry_for_letter(char letter) {
     const char* name = nullptr;
@@ -479,7 +506,10 @@ EntryShape entry_shape(int entry) {
 }
 
 PinList component_pins(int entry, int ax, int ay) {
-    PinList list{};
+    // Only the first count pins are ever read; every component's pins are
+    // listed twice per load, so the rest of the arrays is left unfilled.
+    PinList list;
+    list.count = 0;
     if (!valid_entry(entry)) return list;
     const CatalogEntry& e = shape_catalog[entry];
     auto add = [&list](int x, int y) {

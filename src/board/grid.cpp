@@ -1,5 +1,6 @@
 #include "board/grid.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -81,10 +82,6 @@ bool inside_grid(int row, int column) {
     return row >= 0 && row < GRID_ROWS && column >= 0 && column < GRID_COLUMNS;
 }
 
-// Strip-end searches never look beyond these columns (x 10 to 620).
-constexpr int SEARCH_FIRST_COLUMN = 2;
-constexpr int SEARCH_LAST_COLUMN = GRID_COLUMNS - 3;
-
 }  // namespace
 
 const ShapeBitmap cut_shape = {5, 5, 2, 2, CUT_ROWS};
@@ -114,31 +111,39 @@ void mark_set(int row, int column, int value) {
 }
 
 void mark_solder_point(int x, int y) {
-    cell_set(y / 5, x / 5, cell_get(y / 5, x / 5) + 1);
+    const int row = y / 5, column = x / 5;
+    if (inside_grid(row, column)) ++board_grid.cells[row][column];
 }
 
 void unmark_solder_point(int x, int y) {
-    cell_set(y / 5, x / 5, cell_get(y / 5, x / 5) - 1);
+    const int row = y / 5, column = x / 5;
+    if (inside_grid(row, column)) --board_grid.cells[row][column];
 }
 
 // A search that runs off the end of the row returns its start: the outer
 // hole (column 0 or 126) is never found from inside, even when the last
-// column looked at is that hole's even neighbour-of-a-neighbour.
+// column looked at is that hole's even neighbour-of-a-neighbour. Cells
+// outside the grid read as empty, so a search from a point off the board
+// begins at the grid's edge, and one in a row outside it finds nothing.
 int strip_left_end(int x, int y) {
     const int row = y / 5;
     const int start = x / 5;
-    int c = start - 1;
-    while (c >= SEARCH_FIRST_COLUMN && cell_get(row, c) == 0) --c;
-    if (c >= SEARCH_FIRST_COLUMN && c % 2 == 0) return 5 * c;
+    if (row < 0 || row >= GRID_ROWS) return 5 * start;
+    const int8_t* cells = board_grid.cells[row];
+    int c = std::min(start - 1, GRID_COLUMNS - 1);
+    while (c >= STRIP_SEARCH_FIRST_COLUMN && cells[c] == 0) --c;
+    if (c >= STRIP_SEARCH_FIRST_COLUMN && c % 2 == 0) return 5 * c;
     return 5 * start;
 }
 
 int strip_right_end(int x, int y) {
     const int row = y / 5;
     const int start = x / 5;
-    int c = start + 1;
-    while (c <= SEARCH_LAST_COLUMN && cell_get(row, c) == 0) ++c;
-    if (c <= SEARCH_LAST_COLUMN && c % 2 == 0) return 5 * c;
+    if (row < 0 || row >= GRID_ROWS) return 5 * start;
+    const int8_t* cells = board_grid.cells[row];
+    int c = std::max(start + 1, 0);
+    while (c <= STRIP_SEARCH_LAST_COLUMN && cells[c] == 0) ++c;
+    if (c <= STRIP_SEARCH_LAST_COLUMN && c % 2 == 0) return 5 * c;
     return 5 * start;
 }
 

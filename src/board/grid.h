@@ -29,6 +29,12 @@ void mark_set(int row, int column, int value);
 void mark_solder_point(int x, int y);
 void unmark_solder_point(int x, int y);
 
+// Strip-end searches never look beyond these columns (x 10 to 620): an end
+// they find lies between them, and a search that finds none returns its
+// start.
+constexpr int STRIP_SEARCH_FIRST_COLUMN = 2;
+constexpr int STRIP_SEARCH_LAST_COLUMN = GRID_COLUMNS - 3;
+
 int strip_left_end(int x, int y);
 int strip_right_end(int x, int y);
 

@@ -264,11 +264,13 @@ void set_description(DescriptionHead& d, const char* text) {
         return;
     }
     // Copy first: text may be the old description itself.
-    char* copy = temp_strdup(text);
+    const size_t length = std::strlen(text);
+    auto* copy = static_cast<char*>(temp_alloc(length + 1, "string"));
     if (copy == nullptr) return;  // only a test's refusal hook returns here
+    std::memcpy(copy, text, length + 1);
     release_description(d);
     d.text = copy;
-    d.width = static_cast<int32_t>(4 * std::strlen(copy));
+    d.width = static_cast<int32_t>(4 * length);
 }
 
 void release_description(DescriptionHead& d) {

@@ -208,50 +208,117 @@ void draw_board_frame() {
     canvas.clip_rect = saved;
 }
 
+namespace {
+
+// The dirty rectangle, worked on in a copy while one object is marked.
+struct DirtyRect {
+    int x0, y0, x1, y1;
+};
+
+DirtyRect collected_rect() {
+    const RedrawState& s = redraw_state;
+    return DirtyRect{s.dirty_x0, s.dirty_y0, s.dirty_x1, s.dirty_y1};
+}
+
+void store_rect(const DirtyRect& r) {
+    RedrawState& s = redraw_state;
+    s.dirty_x0 = r.x0;
+    s.dirty_y0 = r.y0;
+    s.dirty_x1 = r.x1;
+    s.dirty_y1 = r.y1;
+}
+
+// Grown by a rectangle in any corner order.
+inline void grow_rect(DirtyRect& r, int x0, int y0, int x1, int y1) {
+    r.x0 = std::min(r.x0, std::min(x0, x1));
+    r.y0 = std::min(r.y0, std::min(y0, y1));
+    r.x1 = std::max(r.x1, std::max(x0, x1));
+    r.y1 = std::max(r.y1, std::max(y0, y1));
+}
+
+// Grown by the strip through a point, from one hole beyond its left end to
+// one beyond its right end. A strip end lies between the search's first
+// column and its start, or between its start and the last column; a
+// search whose every possible answer lies inside the rectangle already
+// cannot change it and is not made. A load marks thousands of points,
+// nearly all inside what the first few have spread.
+inline void grow_by_point(DirtyRect& r, int x, int y) {
+    const int start = 5 * (x / 5);
+    if (r.x0 > std::min(start, 5 * STRIP_SEARCH_FIRST_COLUMN) - 5) r.x0 = std::min(r.x0, strip_left_end(x, y) - 5);
+    if (r.x1 < std::max(start, 5 * STRIP_SEARCH_LAST_COLUMN) + 5) r.x1 = std::max(r.x1, strip_right_end(x, y) + 5);
+    r.y0 = std::min(r.y0, y - 5);
+    r.y1 = std::max(r.y1, y + 5);
+}
+
+// The lettering's box, as redraw_rect's visibility test takes it.
+void grow_by_description(DirtyRect& r, const DescriptionHead& d) {
+    if (d.width != 0) grow_rect(r, d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
+}
+
+void redraw_point(int x, int y) { redraw_rect(strip_left_end(x, y) - 5, y - 5, strip_right_end(x, y) + 5, y + 5); }
+
+void redraw_description(const DescriptionHead& d) {
+    if (d.width != 0) redraw_rect(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
+}
+
+}  // namespace
+
 void mark_dirty(int x0, int y0, int x1, int y1) {
     if (!redraw_state.redraw_deferred) {
         redraw_rect(x0, y0, x1, y1);
         return;
     }
-    order_pair(x0, x1);
-    order_pair(y0, y1);
-    RedrawState& s = redraw_state;
-    s.dirty_x0 = std::min(s.dirty_x0, x0);
-    s.dirty_y0 = std::min(s.dirty_y0, y0);
-    s.dirty_x1 = std::max(s.dirty_x1, x1);
-    s.dirty_y1 = std::max(s.dirty_y1, y1);
+    DirtyRect r = collected_rect();
+    grow_rect(r, x0, y0, x1, y1);
+    store_rect(r);
 }
 
 void mark_point_dirty(int x, int y) {
-    mark_dirty(strip_left_end(x, y) - 5, y - 5, strip_right_end(x, y) + 5, y + 5);
+    if (!redraw_state.redraw_deferred) {
+        redraw_point(x, y);
+        return;
+    }
+    DirtyRect r = collected_rect();
+    grow_by_point(r, x, y);
+    store_rect(r);
 }
 
 void mark_cut_dirty(int x, int y) { mark_point_dirty(x, y); }
 
 void mark_bridge_dirty(int x, int y) { mark_dirty(x - 1, y - 5, x + 1, y + 5); }
 
-namespace {
-
-void mark_description_dirty(const DescriptionHead& d) {
-    if (d.width != 0) mark_dirty(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
-}
-
-}  // namespace
-
+// Without deferral each part is redrawn at once, in this order.
 void mark_wire_dirty(const WireRecord* w) {
     const int lx = std::min(w->x1, w->x2), gx = std::max(w->x1, w->x2);
     const int ly = std::min(w->y1, w->y2), gy = std::max(w->y1, w->y2);
-    mark_point_dirty(lx, ly);
-    mark_point_dirty(gx, gy);
-    mark_dirty(lx - 5, ly - 5, gx + 5, gy + 5);
-    mark_description_dirty(w->desc);
+    if (!redraw_state.redraw_deferred) {
+        redraw_point(lx, ly);
+        redraw_point(gx, gy);
+        redraw_rect(lx - 5, ly - 5, gx + 5, gy + 5);
+        redraw_description(w->desc);
+        return;
+    }
+    DirtyRect r = collected_rect();
+    grow_by_point(r, lx, ly);
+    grow_by_point(r, gx, gy);
+    grow_rect(r, lx - 5, ly - 5, gx + 5, gy + 5);
+    grow_by_description(r, w->desc);
+    store_rect(r);
 }
 
 void mark_component_dirty(const ComponentRecord* c) {
     const PinList pins = component_pins(c->entry, c->ax, c->ay);
-    for (int i = 0; i < pins.count; ++i) mark_point_dirty(pins.x[i], pins.y[i]);
-    mark_dirty(c->box_x0, c->box_y0, c->box_x1, c->box_y1);
-    mark_description_dirty(c->desc);
+    if (!redraw_state.redraw_deferred) {
+        for (int i = 0; i < pins.count; ++i) redraw_point(pins.x[i], pins.y[i]);
+        redraw_rect(c->box_x0, c->box_y0, c->box_x1, c->box_y1);
+        redraw_description(c->desc);
+        return;
+    }
+    DirtyRect r = collected_rect();
+    for (int i = 0; i < pins.count; ++i) grow_by_point(r, pins.x[i], pins.y[i]);
+    grow_rect(r, c->box_x0, c->box_y0, c->box_x1, c->box_y1);
+    grow_by_description(r, c->desc);
+    store_rect(r);
 }
 
 void redraw_description_area(int x, int y, int width) { redraw_rect(x - 2, y - 6, x + width, y + 2); }

@@ -7,7 +7,6 @@
 
 #include "board/draw.h"
 #include "fileio/board_file.h"
-#include "fileio/line_parser.h"
 #include "shell/dialogs.h"
 #include "shell/input.h"
 
@@ -89,9 +88,8 @@ int read_board_lines(FILE* stream, float* file_version) {
     if (stream == nullptr) return 1;
     // The block is large; keep it off the stack.
     auto reader = std::make_unique<LineReader>(stream);
-    CatalogAnswers answers;
     while (const char* line = reader->next()) {
-        if (parse_board_line_with(line, file_version, &answers) != 0) return 1;
+        if (parse_board_line(line, file_version) != 0) return 1;
         pump_messages();
     }
     // A read error leaves the board short of what the file holds.

@@ -40,6 +40,27 @@ public:
     }
 
     void number(int value) {
+        // Nearly every number of a board line is a grid or model position
+        // below 1000: written at once when it fits whole.
+        if (value >= 0 && value < 1000 && length_ + 3 < capacity_) {
+            const unsigned v = static_cast<unsigned>(value);
+            char* out = buffer_ + length_;
+            if (v < 10) {
+                out[0] = static_cast<char>('0' + v);
+                length_ += 1;
+            } else if (v < 100) {
+                out[0] = DIGIT_PAIRS[v * 2];
+                out[1] = DIGIT_PAIRS[v * 2 + 1];
+                length_ += 2;
+            } else {
+                const unsigned pair = (v % 100) * 2;
+                out[0] = static_cast<char>('0' + v / 100);
+                out[1] = DIGIT_PAIRS[pair];
+                out[2] = DIGIT_PAIRS[pair + 1];
+                length_ += 3;
+            }
+            return;
+        }
         // Through unsigned so that the most negative value prints too.
         unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
         int digits = 1;

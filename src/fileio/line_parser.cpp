@@ -12,25 +12,9 @@
 #include "board/objects.h"
 #include "core/format.h"
 #include "fileio/board_file.h"
-#include "fileio/line_parser.h"
 #include "shell/dialogs.h"
 
-CatalogMatch CatalogAnswers::lookup(const std::string& word, int variant) {
-    key_.assign(word);
-    key_.push_back('\0');
-    key_.append(reinterpret_cast<const char*>(&variant), sizeof variant);
-    auto found = answers_.find(key_);
-    if (found != answers_.end()) return found->second;
-    const CatalogMatch match = catalog_lookup(word.c_str(), variant);
-    answers_.emplace(key_, match);
-    return match;
-}
-
 namespace {
-
-CatalogMatch lookup(CatalogAnswers* answers, const std::string& word, int variant) {
-    return answers != nullptr ? answers->lookup(word, variant) : catalog_lookup(word.c_str(), variant);
-}
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -126,12 +110,10 @@ private:
 // The first word in capitals; empty for a blank line.
 std::string first_word(const char* line) {
     while (is_space(*line)) ++line;
-    std::string word;
-    for (; *line != '\0' && !is_space(*line); ++line) {
-        char c = *line;
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        word.push_back(c);
-    }
+    const char* end = line;
+    while (*end != '\0' && !is_space(*end)) ++end;
+    std::string word(line, static_cast<size_t>(end - line));
+    for (char& c : word) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
     return word;
 }
 
@@ -224,7 +206,7 @@ int parse_component_line(const char* line, const std::string& word, int kind) {
     return 0;
 }
 
-int parse_wire_line(const char* line, const std::string& word, int kind, CatalogAnswers* answers) {
+int parse_wire_line(const char* line, const std::string& word, int kind) {
     int variant = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string_view tail;
     LineScanner scan(line);
@@ -238,7 +220,7 @@ int parse_wire_line(const char* line, const std::string& word, int kind, Catalog
 
     int entry = -1;
     if (kind == KIND_WIRE) {
-        entry = lookup(answers, word, variant).entry;
+        entry = catalog_lookup(word.c_str(), variant).entry;
         if (entry < 0) return ask_skip_or_stop("Wire %s has no variant %d", word, variant);
     } else {
         entry = wire_entry_for_letter(word[0]);
@@ -279,15 +261,11 @@ int parse_cell_line(const char* line) {
 }  // namespace
 
 int parse_board_line(const char* line, float* file_version) {
-    return parse_board_line_with(line, file_version, nullptr);
-}
-
-int parse_board_line_with(const char* line, float* file_version, CatalogAnswers* answers) {
     if (line == nullptr) return 0;
     const std::string word = first_word(line);
     if (word.empty()) return 0;  // a blank line
 
-    const CatalogMatch match = lookup(answers, word, -1);
+    const CatalogMatch match = catalog_lookup(word.c_str(), -1);
     const int kind = match.entry >= 0 ? shape_catalog[match.entry].kind : -1;
     if (kind < 0 || kind > KIND_STRIP) {
         char text[256];
@@ -302,7 +280,7 @@ int parse_board_line_with(const char* line, float* file_version, CatalogAnswers*
             return parse_component_line(line, word, kind);
         case KIND_WIRE:
         case KIND_LETTER_WIRE:
-            return parse_wire_line(line, word, kind, answers);
+            return parse_wire_line(line, word, kind);
         case KIND_VERSION: {
             float version = file_version != nullptr ? *file_version : 0.0f;
             LineScanner scan(line);

@@ -1,0 +1,87 @@
+// The indexed catalog lookup against the plain first-match scans of both
+// tables it replaces: the same answer for every name of either table and
+// for names the tables do not hold, at every variant a file may give.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "board/catalog.h"
+
+namespace {
+
+// The alias table, then the catalog, each scanned row by row; the first
+// matching row decides.
+CatalogMatch scanned_lookup(const char* name, int variant) {
+    CatalogMatch match{-1, 0, 0};
+    for (const ShapeAlias* a = alias_table; a->name != nullptr; ++a) {
+        if (std::strcmp(a->name, name) != 0) continue;
+        if (variant >= 0 && a->variant >= 0 && a->variant != variant) continue;
+        name = a->target_name;
+        if (variant >= 0 && a->variant >= 0) variant = a->target_variant;
+        match.dx = a->dx;
+        match.dy = a->dy;
+        break;
+    }
+    for (int i = 0; i < CATALOG_ROWS; ++i) {
+        if (std::strcmp(shape_catalog[i].name, name) != 0) continue;
+        const int first = i - shape_catalog[i].variant;
+        int size = 0;
+        while (first + size < CATALOG_ROWS && shape_catalog[first + size].variant == size) ++size;
+        if (variant < 0) variant = default_variant(name);
+        if (variant < size) match.entry = first + variant;
+        return match;
+    }
+    return match;
+}
+
+std::vector<std::string> names_to_try() {
+    std::vector<std::string> names;
+    for (int i = 0; i < CATALOG_ROWS; ++i) names.push_back(shape_catalog[i].name);
+    for (int a = 0; a < ALIAS_ROWS; ++a) {
+        names.push_back(alias_table[a].name);
+        names.push_back(alias_table[a].target_name);
+    }
+    // Near misses of real names, other letter cases, and enough made-up
+    // words that many land on occupied index slots and have to probe on.
+    for (const char* odd : {"", "DIL", "DIL2", "DIL240", "dil8", "Npn", "NPN ", " NPN", "WIRE0", "SIL31",
+                            "SIL0", "DIP24SX", "DIP24s", "NPN_5", "TEXTS", "T", "RR", "\xff\xfe"})
+        names.push_back(odd);
+    names.push_back(std::string(300, 'D'));
+    for (int i = 0; i < 3000; ++i) names.push_back("Q" + std::to_string(i));
+    return names;
+}
+
+}  // namespace
+
+TEST(CatalogIndex, AnswersAsThePlainScansDo) {
+    int found = 0;
+    for (const std::string& name : names_to_try()) {
+        for (int variant = -1; variant <= 20; ++variant) {
+            const CatalogMatch expected = scanned_lookup(name.c_str(), variant);
+            const CatalogMatch got = catalog_lookup(name.c_str(), variant);
+            ASSERT_EQ(got.entry, expected.entry) << "'" << name << "' variant " << variant;
+            ASSERT_EQ(got.dx, expected.dx) << "'" << name << "' variant " << variant;
+            ASSERT_EQ(got.dy, expected.dy) << "'" << name << "' variant " << variant;
+            found += got.entry >= 0;
+        }
+    }
+    // Guards the comparison itself: the names above must reach real rows.
+    EXPECT_GT(found, 500);
+    EXPECT_EQ(catalog_lookup(nullptr, 0).entry, -1);
+}
+
+TEST(CatalogIndex, NameHelpersFollowTheRowNames) {
+    for (int i = 0; i < CATALOG_ROWS; ++i) {
+        const std::string name = shape_catalog[i].name;
+        EXPECT_EQ(entry_is_dil(i), name.rfind("DIL", 0) == 0) << name;
+        EXPECT_EQ(entry_is_sil(i), name.rfind("SIL", 0) == 0) << name;
+        EXPECT_EQ(entry_is_text(i), name == "TEXT") << name;
+    }
+    for (int outside : {-1, CATALOG_ROWS, CATALOG_ROWS + 5}) {
+        EXPECT_FALSE(entry_is_dil(outside));
+        EXPECT_FALSE(entry_is_sil(outside));
+        EXPECT_FALSE(entry_is_text(outside));
+    }
+}
