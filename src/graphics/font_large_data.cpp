@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "graphics/font.h"
+#include "graphics/glyph_sheet.h"
 
 namespace {
 
@@ -256,71 +257,12 @@ constexpr std::string_view glyph_sheet = R"(
 )";
 
 using GlyphRows = std::array<uint8_t, CELL_ROWS>;
-using GlyphTable = std::array<GlyphRows, 256>;
+using GlyphTable = sheet_reader::GlyphTable<CELL_ROWS>;
 
-constexpr uint8_t row_bits(std::string_view row) {
-    if (row.size() != 8) throw "glyph row must be 8 characters";
-    uint8_t bits = 0;
-    for (char ch : row) {
-        if (ch != '#' && ch != '.') throw "glyph row holds only '#' and '.'";
-        bits = static_cast<uint8_t>((bits << 1) | (ch == '#' ? 1 : 0));
-    }
-    return bits;
-}
-
-constexpr int parse_code(std::string_view token) {
-    if (token.size() == 1) return static_cast<unsigned char>(token[0]);
-    int code = 0;
-    for (char ch : token) {
-        if (ch < '0' || ch > '9') throw "character code must be a number";
-        code = code * 10 + (ch - '0');
-    }
-    if (code > 255) throw "character code out of range";
-    return code;
-}
-
-// Splits off the next space-separated token of `rest`.
-constexpr std::string_view next_token(std::string_view& rest) {
-    while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
-    std::size_t end = rest.find(' ');
-    if (end == std::string_view::npos) end = rest.size();
-    std::string_view token = rest.substr(0, end);
-    rest.remove_prefix(end);
-    return token;
-}
+constexpr uint8_t row_bits(std::string_view row) { return sheet_reader::point_bits(row, 8); }
 
 constexpr GlyphTable parse_sheet(std::string_view sheet) {
-    GlyphTable glyphs{};
-    int codes[8] = {};
-    int code_count = 0;
-    int row = SHEET_ROWS;  // no block open yet
-    while (!sheet.empty()) {
-        std::size_t end = sheet.find('\n');
-        if (end == std::string_view::npos) end = sheet.size();
-        std::string_view line = sheet.substr(0, end);
-        sheet.remove_prefix(end < sheet.size() ? end + 1 : end);
-        if (line.empty()) continue;
-        if (line.starts_with(": ")) {
-            if (row != SHEET_ROWS) throw "glyph block cut short";
-            std::string_view rest = line.substr(2);
-            code_count = 0;
-            for (std::string_view token = next_token(rest); !token.empty() && token != "--";
-                 token = next_token(rest)) {
-                if (code_count == 8) throw "at most eight glyphs per block";
-                codes[code_count++] = parse_code(token);
-            }
-            row = 0;
-            continue;
-        }
-        if (row == SHEET_ROWS) throw "glyph row outside a block";
-        std::string_view rest = line;
-        for (int k = 0; k < code_count; ++k)
-            glyphs[codes[k]][SHEET_FIRST_ROW + row] = row_bits(next_token(rest));
-        if (!next_token(rest).empty()) throw "more glyph columns than characters";
-        ++row;
-    }
-    if (row != SHEET_ROWS) throw "last glyph block cut short";
-    return glyphs;
+    return sheet_reader::parse_sheet<CELL_ROWS>(sheet, SHEET_ROWS, SHEET_FIRST_ROW, row_bits);
 }
 
 enum Mark { GRAVE, ACUTE, CIRCUMFLEX, TILDE, DIAERESIS, RING, CEDILLA };
