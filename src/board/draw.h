@@ -11,6 +11,10 @@ struct RedrawState {
 extern RedrawState redraw_state;
 
 void redraw_state_reset();
+
+// A bulk change: while it lasts marking only grows dirty_rect, and at its
+// end the union is redrawn once.
+class DeferredRedraw;
 void reset_dirty_rect();  // to the empty value (631, 401, 0, 0)
 void redraw_dirty_rect();
 
@@ -37,3 +41,17 @@ void highlight_component(const ComponentRecord* c, int marker_x, int marker_y);
 
 void draw_board_frame();
 void deselect_and_redraw();
+
+class DeferredRedraw {
+public:
+    DeferredRedraw() : saved_(redraw_state.redraw_deferred) { redraw_state.redraw_deferred = true; }
+    ~DeferredRedraw() {
+        redraw_state.redraw_deferred = saved_;
+        redraw_dirty_rect();
+    }
+    DeferredRedraw(const DeferredRedraw&) = delete;
+    DeferredRedraw& operator=(const DeferredRedraw&) = delete;
+
+private:
+    bool saved_;
+};

@@ -231,13 +231,10 @@ void journal_redo() {
 
 void journal_rebuild_board() {
     clear_board();
-    bool saved = redraw_state.redraw_deferred;
-    redraw_state.redraw_deferred = true;
+    DeferredRedraw bulk;
     float version = 0.0f;
     for (const StateLine* node = journal.state; node != nullptr; node = node->next)
         parse_board_line(node->text, &version);
-    redraw_dirty_rect();
-    redraw_state.redraw_deferred = saved;
 }
 
 int32_t journal_collect() {

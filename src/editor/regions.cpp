@@ -57,17 +57,6 @@ void mark_cell_dirty(int row, int column, int x, int y) {
         mark_cut_dirty(x, y);
 }
 
-void begin_bulk(bool& saved) {
-    saved = redraw_state.redraw_deferred;
-    redraw_state.redraw_deferred = true;
-    reset_dirty_rect();
-}
-
-void end_bulk(bool saved) {
-    redraw_state.redraw_deferred = saved;
-    redraw_dirty_rect();
-}
-
 void transform_components(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
     ComponentRecord* list = mode == REGION_COPY ? copy_components_in_region(r) : take_components_in_region(r);
     while (list != nullptr) {
@@ -313,17 +302,16 @@ bool region_key_map(int key, const RegionRect& o, RegionMap& m) {
 void region_transform(int x0, int y0, int x1, int y1, int mode, int a, int d, int tx, int ty) {
     if (tx == 0 && ty == 0 && mode != REGION_COPY) return;
     RegionRect r{x0, y0, x1, y1};
-    bool saved;
-    begin_bulk(saved);
+    DeferredRedraw bulk;
+    reset_dirty_rect();
     transform_components(r, mode, a, d, tx, ty);
     transform_wires(r, mode, a, d, tx, ty);
     transform_cells(r, mode, a, d, tx, ty);
-    end_bulk(saved);
 }
 
 void delete_region(const RegionRect& r) {
-    bool saved;
-    begin_bulk(saved);
+    DeferredRedraw bulk;
+    reset_dirty_rect();
     WireRecord* wires = take_wires_in_region(r);
     while (wires != nullptr) {
         WireRecord* next = wires->next;
@@ -347,7 +335,6 @@ void delete_region(const RegionRect& r) {
             cell_set(row, column, 0);
             mark_cell_dirty(row, column, 5 * column, 5 * row);
         }
-    end_bulk(saved);
 }
 
 void region_command(int x0, int y0, int x1, int y1) {

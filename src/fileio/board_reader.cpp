@@ -101,12 +101,9 @@ int load_board_file(FILE* stream) {
     int result = 0;
     {
         PointerHidden hidden;
-        const bool was_deferred = redraw_state.redraw_deferred;
-        redraw_state.redraw_deferred = true;
-        result = read_board_lines(stream, &file_version);
-        redraw_state.redraw_deferred = was_deferred;
         // What was read before a stop stays on the board, so it is shown too.
-        redraw_dirty_rect();
+        DeferredRedraw bulk;
+        result = read_board_lines(stream, &file_version);
     }
     if (result != 0) return 1;
 

@@ -77,8 +77,7 @@ void add_bridge(int x, int y) {
 }
 
 void dense_board() {
-    const bool saved = redraw_state.redraw_deferred;
-    redraw_state.redraw_deferred = true;
+    DeferredRedraw bulk;
     reset_dirty_rect();
 
     static const struct {
@@ -144,9 +143,6 @@ void dense_board() {
     for (int y = 5; y < BOARD_BOTTOM; y += 30) {
         for (int x = 20 + (y / 10) % 3 * 10; x <= BOARD_RIGHT; x += 60) add_bridge(x, y);
     }
-
-    redraw_state.redraw_deferred = saved;
-    redraw_dirty_rect();
 }
 
 int expected_solder_count(int x, int y) {

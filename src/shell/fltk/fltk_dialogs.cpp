@@ -56,6 +56,23 @@ void choose_cancel(Fl_Widget*, void* outcome) {
     o->window->hide();
 }
 
+// Puts OK (the default) and Cancel at the bottom right of a dialog with a
+// text field, and runs it modally, centred on the pointer. The field's text
+// is selected, so typing replaces it.
+void run_field_dialog(Fl_Window& window, DialogOutcome& outcome, Fl_Input* field) {
+    const int w = window.w(), by = window.h() - BUTTON_HEIGHT - 14;
+    auto* ok = new Fl_Return_Button(w - 16 - 2 * BUTTON_WIDTH - 10, by, BUTTON_WIDTH, BUTTON_HEIGHT, "OK");
+    ok->callback(choose_ok, &outcome);
+    auto* cancel = new Fl_Button(w - 16 - BUTTON_WIDTH, by, BUTTON_WIDTH, BUTTON_HEIGHT, "Cancel");
+    cancel->callback(choose_cancel, &outcome);
+    window.end();
+    window.callback(choose_cancel, &outcome);
+    fltk_centre_on_pointer(&window);
+    field->take_focus();
+    field->position(field->size(), 0);
+    fltk_run_modal(&window);
+}
+
 // Measures a text as PlainText draws it, wrapped at max_width.
 void measure_text(const char* text, int max_width, int* w, int* h) {
     fl_font(FL_HELVETICA, FONT_SIZE);
@@ -144,18 +161,7 @@ int fltk_ask(const char* label, const char* default_text, char* answer, size_t c
     field->textsize(FONT_SIZE);
     if (capacity > 1) field->maximum_size(static_cast<int>(capacity - 1));
     field->value(default_text ? default_text : "");
-    int by = h - BUTTON_HEIGHT - 14;
-    auto* ok = new Fl_Return_Button(w - 16 - 2 * BUTTON_WIDTH - 10, by, BUTTON_WIDTH, BUTTON_HEIGHT, "OK");
-    ok->callback(choose_ok, &outcome);
-    auto* cancel = new Fl_Button(w - 16 - BUTTON_WIDTH, by, BUTTON_WIDTH, BUTTON_HEIGHT, "Cancel");
-    cancel->callback(choose_cancel, &outcome);
-    window.end();
-    window.callback(choose_cancel, &outcome);
-    fltk_centre_on_pointer(&window);
-    // The default text is selected, so typing replaces it.
-    field->take_focus();
-    field->position(field->size(), 0);
-    fltk_run_modal(&window);
+    run_field_dialog(window, outcome, field);
 
     if (!outcome.ok) return 1;
     if (capacity > 0) {
@@ -236,17 +242,7 @@ int fltk_export_dialog(ExportDialogFields* fields, void (*format_clicked)(char f
     hscale->value(fields->hscale_text);
     vscale->value(fields->vscale_text);
 
-    int by = h - BUTTON_HEIGHT - 14;
-    auto* ok = new Fl_Return_Button(w - 16 - 2 * BUTTON_WIDTH - 10, by, BUTTON_WIDTH, BUTTON_HEIGHT, "OK");
-    ok->callback(choose_ok, &outcome);
-    auto* cancel = new Fl_Button(w - 16 - BUTTON_WIDTH, by, BUTTON_WIDTH, BUTTON_HEIGHT, "Cancel");
-    cancel->callback(choose_cancel, &outcome);
-    window.end();
-    window.callback(choose_cancel, &outcome);
-    fltk_centre_on_pointer(&window);
-    hscale->take_focus();
-    hscale->position(hscale->size(), 0);
-    fltk_run_modal(&window);
+    run_field_dialog(window, outcome, hscale);
 
     if (!outcome.ok) return 1;
     std::snprintf(fields->hscale_text, sizeof fields->hscale_text, "%s", hscale->value());

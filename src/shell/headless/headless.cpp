@@ -122,6 +122,16 @@ int headless_message_box(const char* caption, const char* text, bool with_cancel
     return cancel ? 1 : 0;
 }
 
+// The end of an ask or file transcript line: the quoted answer or cancel.
+void write_outcome(bool ok, const std::string& text) {
+    std::fputs(" -> ", headless_state.transcript);
+    if (ok)
+        write_quoted(headless_state.transcript, text.c_str());
+    else
+        std::fputs("cancel", headless_state.transcript);
+    end_transcript_line();
+}
+
 int headless_ask(const char* label, const char* default_text, char* answer_text, size_t capacity) {
     HeadlessAnswer answer;
     bool ok = take_answer(AnswerKind::Ask, &answer) && !answer.cancel;
@@ -136,12 +146,7 @@ int headless_ask(const char* label, const char* default_text, char* answer_text,
         write_quoted(headless_state.transcript, label);
         std::fputc(' ', headless_state.transcript);
         write_quoted(headless_state.transcript, default_text);
-        std::fputs(" -> ", headless_state.transcript);
-        if (ok)
-            write_quoted(headless_state.transcript, answer.text.c_str());
-        else
-            std::fputs("cancel", headless_state.transcript);
-        end_transcript_line();
+        write_outcome(ok, answer.text);
     }
     return ok ? 0 : 1;
 }
@@ -162,12 +167,7 @@ int headless_choose_file(char mode, const char* title, const char* initial_name,
         write_quoted(headless_state.transcript, initial_name);
         std::fputc(' ', headless_state.transcript);
         write_quoted(headless_state.transcript, default_extension);
-        std::fputs(" -> ", headless_state.transcript);
-        if (ok)
-            write_quoted(headless_state.transcript, answer.text.c_str());
-        else
-            std::fputs("cancel", headless_state.transcript);
-        end_transcript_line();
+        write_outcome(ok, answer.text);
     }
     return ok ? 0 : 1;
 }
