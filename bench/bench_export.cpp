@@ -6,9 +6,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 
+#include "bench_common.h"
 #include "board/draw.h"
 #include "board/objects.h"
 #include "export/settings.h"
@@ -50,20 +50,26 @@ void prepare_board() {
 
 void BM_RedrawWholeBoardZoom20(benchmark::State& state) {
     prepare_board();
-    for (auto _ : state) {
+    auto redraw = [] {
         redraw_rect(0, 0, 630, 400);
         benchmark::DoNotOptimize(canvas.cells[200][300]);
-    }
+    };
+    warm_up(redraw);
+    for (auto _ : state) redraw();
 }
 
 void run_writer(benchmark::State& state, int (*writer)(int, int, int, int)) {
     prepare_board();
-    for (auto _ : state) {
-        // The file exists after the first round; the overwrite question is
-        // answered OK by the headless backend.
+    // The file exists after the first round; the overwrite question is
+    // answered OK by the headless backend.
+    bool failed = false;
+    auto write = [&] {
         headless_answer_file(output_path().c_str());
-        if (writer(0, 0, 630, 400) != 0) state.SkipWithError("the writer failed");
-    }
+        failed = failed || writer(0, 0, 630, 400) != 0;
+    };
+    warm_up(write);
+    for (auto _ : state) write();
+    if (failed) state.SkipWithError("the writer failed");
 }
 
 void BM_ExportPdfWholeBoard(benchmark::State& state) { run_writer(state, write_pdf); }
@@ -73,36 +79,17 @@ BENCHMARK(BM_RedrawWholeBoardZoom20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportPdfWholeBoard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportPs2WholeBoard)->Unit(benchmark::kMillisecond);
 
-// Keeps each run's CPU time per iteration so that the ratios can be
-// printed; CPU time, because the machine is shared and wall time wanders.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, double> seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.iterations > 0 && !run.error_occurred) {
-                seconds[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    MedianReporter reporter;
+    const bool ran = run_benchmarks(argc, argv, reporter);
     std::remove(output_path().c_str());
-    auto redraw = reporter.seconds.find("BM_RedrawWholeBoardZoom20");
-    if (redraw == reporter.seconds.end() || redraw->second <= 0) return 0;
-    for (const char* name : {"BM_ExportPdfWholeBoard", "BM_ExportPs2WholeBoard"}) {
-        auto found = reporter.seconds.find(name);
-        if (found == reporter.seconds.end()) continue;
-        std::printf("%s: %.2f x one full-board redraw at zoom 20 (goal: at most 4)\n", name,
-                    found->second / redraw->second);
-    }
-    benchmark::Shutdown();
+    if (!ran) return 1;
+    const char* yardstick = "BM_RedrawWholeBoardZoom20";
+    reporter.print_ratio("PDF export / full redraw at zoom 20:", "BM_ExportPdfWholeBoard", yardstick,
+                         "(goal: at most 4)");
+    reporter.print_ratio("PostScript level 2 export / full redraw at zoom 20:", "BM_ExportPs2WholeBoard", yardstick,
+                         "(goal: at most 4)");
     return 0;
 }

@@ -1,16 +1,17 @@
 // Loading and saving a board file of 10,000 lines against reading the same
 // file into memory and splitting it into lines, in one run. Goals: a load
 // (without its one final redraw, which is measured apart) at most 10 times
-// the yardstick, a save at most 5 times. The ratios are printed after the run.
+// the yardstick, a save at most 5 times. The ratios of the medians are
+// printed after the run.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "bench_common.h"
 #include "board/draw.h"
 #include "board/grid.h"
 #include "board/objects.h"
@@ -78,7 +79,7 @@ int make_board_file() {
 void BM_ReadAndSplit(benchmark::State& state) {
     std::vector<char> data;
     std::vector<std::string_view> lines;
-    for (auto _ : state) {
+    auto read_and_split = [&] {
         FILE* f = std::fopen(FILE_PATH, "rb");
         data.clear();
         char block[64 * 1024];
@@ -94,7 +95,9 @@ void BM_ReadAndSplit(benchmark::State& state) {
             p = feed + 1;
         }
         benchmark::DoNotOptimize(lines.data());
-    }
+    };
+    warm_up(read_and_split);
+    for (auto _ : state) read_and_split();
     state.counters["lines"] = static_cast<double>(lines.size());
 }
 
@@ -103,11 +106,7 @@ void BM_ReadAndSplit(benchmark::State& state) {
 void BM_LoadWithoutRedraw(benchmark::State& state) {
     reset_everything();
     headless_state.messages_to_stderr = false;
-    for (auto _ : state) {
-        state.PauseTiming();
-        board_reset();
-        reset_dirty_rect();
-        state.ResumeTiming();
+    auto load = [] {
         FILE* f = std::fopen(FILE_PATH, "rb");
         float version = 0.94f;
         redraw_state.redraw_deferred = true;
@@ -115,6 +114,18 @@ void BM_LoadWithoutRedraw(benchmark::State& state) {
         redraw_state.redraw_deferred = false;
         std::fclose(f);
         benchmark::DoNotOptimize(result);
+    };
+    warm_up([&] {
+        board_reset();
+        reset_dirty_rect();
+        load();
+    });
+    for (auto _ : state) {
+        state.PauseTiming();
+        board_reset();
+        reset_dirty_rect();
+        state.ResumeTiming();
+        load();
     }
     board_reset();
 }
@@ -130,26 +141,36 @@ void BM_FinalRedraw(benchmark::State& state) {
     redraw_state.redraw_deferred = false;
     std::fclose(f);
     const RedrawState collected = redraw_state;
-    for (auto _ : state) {
+    auto redraw = [&] {
         redraw_state = collected;
         redraw_dirty_rect();
         benchmark::ClobberMemory();
-    }
+    };
+    warm_up(redraw);
+    for (auto _ : state) redraw();
     board_reset();
 }
 
 void BM_LoadWithRedraw(benchmark::State& state) {
     reset_everything();
     headless_state.messages_to_stderr = false;
+    auto load = [] {
+        FILE* f = std::fopen(FILE_PATH, "rb");
+        const int result = load_board_file(f);
+        std::fclose(f);
+        benchmark::DoNotOptimize(result);
+    };
+    warm_up([&] {
+        board_reset();
+        reset_dirty_rect();
+        load();
+    });
     for (auto _ : state) {
         state.PauseTiming();
         board_reset();
         reset_dirty_rect();
         state.ResumeTiming();
-        FILE* f = std::fopen(FILE_PATH, "rb");
-        const int result = load_board_file(f);
-        std::fclose(f);
-        benchmark::DoNotOptimize(result);
+        load();
     }
     board_reset();
 }
@@ -163,11 +184,13 @@ void BM_Save(benchmark::State& state) {
     load_board_file(f);
     std::fclose(f);
     FILE* out = std::fopen(SAVE_PATH, "wb");
-    for (auto _ : state) {
+    auto save = [&] {
         std::rewind(out);
         const bool ok = write_board_file(out);
         benchmark::DoNotOptimize(ok);
-    }
+    };
+    warm_up(save);
+    for (auto _ : state) save();
     std::fclose(out);
     board_reset();
     std::remove(SAVE_PATH);
@@ -180,10 +203,12 @@ void BM_SaveToPath(benchmark::State& state) {
     FILE* f = std::fopen(FILE_PATH, "rb");
     load_board_file(f);
     std::fclose(f);
-    for (auto _ : state) {
+    auto save = [] {
         const bool ok = save_board_to_path(SAVE_PATH);
         benchmark::DoNotOptimize(ok);
-    }
+    };
+    warm_up(save);
+    for (auto _ : state) save();
     board_reset();
     std::remove(SAVE_PATH);
 }
@@ -195,59 +220,22 @@ BENCHMARK(BM_LoadWithRedraw)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Save)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveToPath)->Unit(benchmark::kMicrosecond);
 
-struct Times {
-    double real_ns = 0;
-    double cpu_ns = 0;
-};
-std::map<std::string, Times> times;
-
-double unit_ns(benchmark::TimeUnit unit) {
-    switch (unit) {
-        case benchmark::kSecond: return 1e9;
-        case benchmark::kMillisecond: return 1e6;
-        case benchmark::kMicrosecond: return 1e3;
-        default: return 1;
-    }
-}
-
-// Collects the per-iteration times so the ratios can be printed in the same run.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            const double scale = unit_ns(run.time_unit);
-            times[run.benchmark_name()] = {run.GetAdjustedRealTime() * scale, run.GetAdjustedCPUTime() * scale};
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     const int lines = make_board_file();
     std::printf("board file: %d lines\n", lines);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    MedianReporter reporter;
+    const bool ran = run_benchmarks(argc, argv, reporter);
     std::remove(FILE_PATH);
-
-    // Real time is what a user waits for; processor time is steadier on a
-    // shared machine. Both are printed.
-    const Times yardstick = times["BM_ReadAndSplit"];
-    if (yardstick.real_ns > 0 && yardstick.cpu_ns > 0) {
-        auto ratio = [&](const char* label, const char* name, const char* goal) {
-            const Times t = times[name];
-            std::printf("%-52s real %6.2f  cpu %6.2f%s\n", label, t.real_ns / yardstick.real_ns,
-                        t.cpu_ns / yardstick.cpu_ns, goal);
-        };
-        ratio("load without final redraw / read and split:", "BM_LoadWithoutRedraw", "  (goal: at most 10)");
-        ratio("load with final redraw / read and split:", "BM_LoadWithRedraw", "");
-        ratio("final redraw alone / read and split:", "BM_FinalRedraw", "");
-        ratio("save / read and split:", "BM_Save", "  (goal: at most 5)");
-        ratio("save to path (temporary, close, rename) / read and split:", "BM_SaveToPath", "");
-    }
+    if (!ran) return 1;
+    const char* yardstick = "BM_ReadAndSplit";
+    reporter.print_ratio("load without final redraw / read and split:", "BM_LoadWithoutRedraw", yardstick,
+                         "(goal: at most 10)");
+    reporter.print_ratio("load with final redraw / read and split:", "BM_LoadWithRedraw", yardstick, "");
+    reporter.print_ratio("final redraw alone / read and split:", "BM_FinalRedraw", yardstick, "");
+    reporter.print_ratio("save / read and split:", "BM_Save", yardstick, "(goal: at most 5)");
+    reporter.print_ratio("save to path (temporary, close, rename) / read and split:", "BM_SaveToPath", yardstick,
+                         "");
     return 0;
 }
