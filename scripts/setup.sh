@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  libgtest-dev libbenchmark-dev libpng-dev
+  libgtest-dev libbenchmark-dev
   qpdf poppler-utils ghostscript gerbv
   libfltk1.3-dev xvfb xdotool x11-utils imagemagick
+  libstb-dev googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine
 )
 
 missing=()

@@ -4,7 +4,6 @@
 // writes PREFIX-zoom10.png and PREFIX-zoom20.png (the board area), and
 // PREFIX-zoom10-x5.png and PREFIX-zoom20-x3.png (the character table
 // magnified, for looking at single pixels).
-#include <png.h>
 
 #include <cstdio>
 #include <string>
@@ -84,13 +83,9 @@ bool write_magnified_table(const std::string& path, int magnification) {
             target[1] = source[1];
             target[2] = source[2];
         }
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = out_width;
-    image.height = out_height;
-    image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr)) {
-        std::fprintf(stderr, "font_sheet: %s: %s\n", path.c_str(), image.message);
+    char error[256];
+    if (!write_rgb_image(path.c_str(), pixels.data(), out_width, out_height, error, sizeof error)) {
+        std::fprintf(stderr, "font_sheet: %s\n", error);
         return false;
     }
     return true;

@@ -1,9 +1,8 @@
 #include "shell/image_file.h"
 
-#include <png.h>
+#include <stb_image_write.h>
 
 #include <cerrno>
-#include <csetjmp>
 #include <cstdio>
 #include <cstring>
 
@@ -26,12 +25,14 @@ ImageKind kind_of(const char* path) {
     return ImageKind::UNKNOWN;
 }
 
+// RGB pixels, rows stride bytes apart.
 struct Region {
-    int px0, py0, width, height;
+    const uint8_t* first;
+    int width, height, stride;
 };
 
 const uint8_t* region_row(const Region& region, int row) {
-    return canvas.framebuffer[region.py0 + row][region.px0];
+    return region.first + static_cast<size_t>(row) * static_cast<size_t>(region.stride);
 }
 
 bool write_ppm(FILE* file, const Region& region) {
@@ -43,79 +44,54 @@ bool write_ppm(FILE* file, const Region& region) {
     return true;
 }
 
-// libpng reports errors by longjmp; keep its text for our message.
-struct PngErrorSink {
-    jmp_buf jump;
-    char text[200];
+// The encoder hands its output over in pieces; a failed piece is
+// remembered so that the file is reported and removed afterwards.
+struct PngSink {
+    FILE* file;
+    bool failed;
 };
 
-void on_png_error(png_structp png, png_const_charp message) {
-    auto* sink = static_cast<PngErrorSink*>(png_get_error_ptr(png));
-    format_into(sink->text, sizeof sink->text, "%s", message ? message : "unknown error");
-    longjmp(sink->jump, 1);
+void write_png_piece(void* context, void* data, int size) {
+    auto* sink = static_cast<PngSink*>(context);
+    if (sink->failed || size <= 0) return;
+    if (std::fwrite(data, 1, static_cast<size_t>(size), sink->file) != static_cast<size_t>(size))
+        sink->failed = true;
 }
 
-void on_png_warning(png_structp, png_const_charp) {}
-
 bool write_png(FILE* file, const char* path, const Region& region, char* error, size_t error_capacity) {
-    // Static so that nothing the longjmp skips over needs destroying.
-    static PngErrorSink sink;
-    sink.text[0] = '\0';
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, on_png_error, on_png_warning);
-    if (png == nullptr) {
-        format_into(error, error_capacity, "Cannot start the PNG writer");
+    PngSink sink = {file, false};
+    if (stbi_write_png_to_func(write_png_piece, &sink, region.width, region.height, 3, region.first,
+                               region.stride) == 0) {
+        format_into(error, error_capacity, "Cannot write %s: out of memory for the PNG encoder", path);
         return false;
     }
-    png_infop info = png_create_info_struct(png);
-    if (info == nullptr) {
-        png_destroy_write_struct(&png, nullptr);
-        format_into(error, error_capacity, "Cannot start the PNG writer");
+    if (sink.failed) {
+        format_into(error, error_capacity, "Cannot write %s: %s", path, std::strerror(errno));
         return false;
     }
-    if (setjmp(sink.jump)) {
-        png_destroy_write_struct(&png, &info);
-        format_into(error, error_capacity, "Cannot write %s: %s", path, sink.text);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(region.width), static_cast<png_uint_32>(region.height), 8,
-                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int row = 0; row < region.height; ++row) {
-        png_write_row(png, region_row(region, row));
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
     return true;
 }
 
-}  // namespace
-
-bool write_framebuffer_region(const char* path, int px0, int py0, int width, int height,
-                              char* error, size_t error_capacity) {
+bool check_image_path(const char* path, char* error, size_t error_capacity) {
     if (error != nullptr && error_capacity > 0) error[0] = '\0';
     if (path == nullptr || path[0] == '\0') {
         format_into(error, error_capacity, "No image file name given");
         return false;
     }
-    const ImageKind kind = kind_of(path);
-    if (kind == ImageKind::UNKNOWN) {
+    if (kind_of(path) == ImageKind::UNKNOWN) {
         format_into(error, error_capacity, "Unknown image type (use .png or .ppm): %s", path);
         return false;
     }
-    if (width <= 0 || height <= 0 || px0 < 0 || py0 < 0 || px0 > FRAMEBUFFER_WIDTH - width ||
-        py0 > FRAMEBUFFER_HEIGHT - height) {
-        format_into(error, error_capacity, "Image area %d,%d size %dx%d lies outside the %dx%d screen", px0, py0,
-                    width, height, FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT);
-        return false;
-    }
+    return true;
+}
 
+bool write_image(const char* path, const Region& region, char* error, size_t error_capacity) {
+    const ImageKind kind = kind_of(path);
     FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         format_into(error, error_capacity, "Cannot write %s: %s", path, std::strerror(errno));
         return false;
     }
-    const Region region = {px0, py0, width, height};
     bool written;
     if (kind == ImageKind::PNG) {
         written = write_png(file, path, region, error, error_capacity);
@@ -135,8 +111,34 @@ bool write_framebuffer_region(const char* path, int px0, int py0, int width, int
     return written;
 }
 
+}  // namespace
+
+bool write_framebuffer_region(const char* path, int px0, int py0, int width, int height,
+                              char* error, size_t error_capacity) {
+    if (!check_image_path(path, error, error_capacity)) return false;
+    if (width <= 0 || height <= 0 || px0 < 0 || py0 < 0 || px0 > FRAMEBUFFER_WIDTH - width ||
+        py0 > FRAMEBUFFER_HEIGHT - height) {
+        format_into(error, error_capacity, "Image area %d,%d size %dx%d lies outside the %dx%d screen", px0, py0,
+                    width, height, FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT);
+        return false;
+    }
+
+    const Region region = {canvas.framebuffer[py0][px0], width, height, FRAMEBUFFER_WIDTH * 3};
+    return write_image(path, region, error, error_capacity);
+}
+
 bool write_board_image(const char* path, char* error, size_t error_capacity) {
     // The board spans model 0..630 by 0..400; each model unit is zoom/10 pixels.
     const int scale = canvas.zoom == 20 ? 2 : 1;
     return write_framebuffer_region(path, 0, 0, 631 * scale, 401 * scale, error, error_capacity);
+}
+
+bool write_rgb_image(const char* path, const uint8_t* pixels, int width, int height, char* error,
+                     size_t error_capacity) {
+    if (!check_image_path(path, error, error_capacity)) return false;
+    if (pixels == nullptr || width <= 0 || height <= 0 || width > 1 << 15 || height > 1 << 15) {
+        format_into(error, error_capacity, "Image size %dx%d is not a picture", width, height);
+        return false;
+    }
+    return write_image(path, Region{pixels, width, height, width * 3}, error, error_capacity);
 }
