@@ -152,6 +152,14 @@ void delete_component(ComponentRecord* c) {
     free_component_record(c);
 }
 
+void discard_wire(WireRecord* w) {
+    if (w != nullptr) free_wire_record(w);
+}
+
+void discard_component(ComponentRecord* c) {
+    if (c != nullptr) free_component_record(c);
+}
+
 void clear_board() {
     while (WireRecord* w = board.wire_list) {
         board.wire_list = w->next;

@@ -64,6 +64,10 @@ void unregister_pins(const ComponentRecord* c);
 // Deletion (records already out of their lists).
 void delete_wire(WireRecord* w);
 void delete_component(ComponentRecord* c);
+// The same for a record whose solder points are already uncounted, so that
+// its area could be redrawn without it first.
+void discard_wire(WireRecord* w);
+void discard_component(ComponentRecord* c);
 void clear_board();
 
 // Searches; each take unlinks and returns the record (next cleared) or null.

@@ -398,15 +398,19 @@ bool delete_selection() {
     if (WireRecord* w = board.selected_wire) {
         board.selected_wire = nullptr;
         highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+        // Uncounted first: the repaint must not find the ends' solder
+        // points and strips any more.
+        unregister_wire_ends(w);
         mark_wire_dirty(w);
-        delete_wire(w);
+        discard_wire(w);
         acted = true;
     }
     if (ComponentRecord* c = board.selected_component) {
         board.selected_component = nullptr;
         highlight_component(c, board.selection_marker_x, board.selection_marker_y);
+        unregister_pins(c);
         mark_component_dirty(c);
-        delete_component(c);
+        discard_component(c);
         acted = true;
     }
     return acted;

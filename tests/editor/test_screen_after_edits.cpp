@@ -1,0 +1,39 @@
+// Edits that once left pixels the board does not have: after each, the
+// window must equal a fresh redraw of the same board.
+#include "screen_fixture.h"
+
+namespace {
+
+using ScreenAfterEdits = ScreenTest;
+
+const char* const VERSION_LINE = "VERSION 1.000 Cuprolay generated data\n";
+
+std::string board_text(const std::string& lines) { return VERSION_LINE + lines; }
+
+}  // namespace
+
+// Every way of deleting: the key (and its ctrl-D, backspace and menu
+// forms), a region delete, and undoing the step that made the object.
+TEST_F(ScreenAfterEdits, DeletedObjectsLeaveNoSolderPointsOrStrips) {
+    const char* const drawn_wire = "move 420 360\ndown left\nmove 480 360\nup left\n";
+    const char* const placed_npn = "rclick 300 200\nanswer npn\n";
+    const char* const deletions[] = {"key delete\n", "key ^D\n", "key backspace\n", "menu 255\n"};
+    for (const char* made : {drawn_wire, placed_npn}) {
+        for (const char* deletion : deletions) {
+            restart();
+            // Neighbours on both sides, so a strip ran through each end.
+            load(board_text("WIRE 0 80 72 80 72 \nWIRE 0 100 72 100 72 \nWIRE 0 56 40 56 40 \n"));
+            const std::string select = made == drawn_wire ? "click 420 360\n" : "";
+            run(std::string(made) + select + deletion);
+            EXPECT_TRUE(screen_is_board()) << made << deletion;
+        }
+    }
+    restart();
+    run(std::string(drawn_wire) + placed_npn + "ctrl down\nmove 250 150\ndown left\n"
+        "move 500 380\nup left\nctrl up\nkey delete\n");
+    EXPECT_EQ(board.wire_list, nullptr);
+    EXPECT_EQ(board.component_list, nullptr);
+    EXPECT_TRUE(screen_is_board()) << "region delete";
+    run(std::string(drawn_wire) + "key u\n");
+    EXPECT_TRUE(screen_is_board()) << "undo";
+}
