@@ -112,9 +112,17 @@ static void draw_marks_over(int x0, int y0, int x1, int y1) {
             if (cell_get(r, c) != 0) draw_cut(5 * c, 5 * r);
 }
 
+// A new strip runs under the bodies that cross it: its row is redrawn in
+// layer order from end to end rather than painted over them.
+static void draw_strip_under_bodies(int x, int y) {
+    const int left = strip_left_end(x, y), right = strip_right_end(x, y);
+    if (left == right || left % 10 != 0 || right % 10 != 0) return;
+    redraw_rect(left, y, right, y);
+}
+
 void draw_wire(const WireRecord* w) {
-    draw_strip_through(w->x1, w->y1);
-    draw_strip_through(w->x2, w->y2);
+    draw_strip_under_bodies(w->x1, w->y1);
+    draw_strip_under_bodies(w->x2, w->y2);
     draw_wire_body(w);
     draw_solder_point(w->x1, w->y1);
     draw_solder_point(w->x2, w->y2);
@@ -126,7 +134,7 @@ void draw_wire(const WireRecord* w) {
 void draw_component(const ComponentRecord* c) {
     const bool has_body = component_has_body(c);
     const PinList pins = has_body ? component_pins(c->entry, c->ax, c->ay) : PinList{};
-    for (int i = 0; i < pins.count; ++i) draw_strip_through(pins.x[i], pins.y[i]);
+    for (int i = 0; i < pins.count; ++i) draw_strip_under_bodies(pins.x[i], pins.y[i]);
     draw_component_body(c);
     for (int i = 0; i < pins.count; ++i) draw_solder_point(pins.x[i], pins.y[i]);
     if (has_body && !entry_is_text(c->entry)) draw_marks_over(c->box_x0, c->box_y0, c->box_x1, c->box_y1);

@@ -199,8 +199,9 @@ void toggle_cell(int x, int y) {
     } else {
         cell_set(row, column, 0);
         if (cut_position) {
+            // The repaint spans the joined strip and draws it under the
+            // bodies that cross it.
             mark_cut_dirty(x, y);
-            draw_strip_through(x, y);
         } else {
             mark_bridge_dirty(x, y);
         }

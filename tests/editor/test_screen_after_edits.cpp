@@ -37,3 +37,24 @@ TEST_F(ScreenAfterEdits, DeletedObjectsLeaveNoSolderPointsOrStrips) {
     run(std::string(drawn_wire) + "key u\n");
     EXPECT_TRUE(screen_is_board()) << "undo";
 }
+
+// Strips lie under bodies: a strip made by a new solder point or by taking
+// a cut out runs under the wire that crosses it, not over it.
+TEST_F(ScreenAfterEdits, NewStripsRunUnderTheWiresThatCrossThem) {
+    load(board_text("WIRE 0 20 20 20 20 \nWIRE 0 24 10 24 30 \n"));
+    run("click 140 100\n");
+    run("rclick 600 10\nanswer-cancel\n");  // deselects without a redraw
+    EXPECT_TRUE(screen_is_board()) << "new solder point";
+
+    restart();
+    load(board_text("WIRE 0 44 50 44 50 \nWIRE 0 52 50 52 50 \nWIRE 0 48 46 48 54 \n"));
+    run("click 235 250\nclick 235 250\n");
+    EXPECT_TRUE(screen_is_board()) << "cut put in and taken out";
+
+    // The same under a component's body, which a new pin's strip crosses.
+    restart();
+    load(board_text("WIRE 0 20 60 20 60 \nWIRE 0 22 56 22 64 \n"));
+    run("rclick 130 300\nanswer dil8\nrclick 600 10\nanswer-cancel\n");
+    ASSERT_NE(board.component_list, nullptr);
+    EXPECT_TRUE(screen_is_board()) << "new component";
+}
