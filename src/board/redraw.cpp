@@ -83,8 +83,24 @@ void draw_ticks(const CellRange& range) {
     }
 }
 
-// First column of a row walk: a strip entering from the left is included.
-int walk_start(const CellRange& range, int r) { return strip_left_end(5 * range.c0, 5 * r) / 5; }
+// First column of a row walk: a strip entering from the left is included,
+// also one that begins on the edge column, which strip-end searches from
+// inside never find.
+int walk_start(const CellRange& range, int r) {
+    const int8_t* row = board_grid.cells[r];
+    int c = range.c0 - 1;
+    while (c >= 0 && row[c] == 0) --c;
+    return c >= 0 && c % 2 == 0 ? c : range.c0;
+}
+
+// Last column of a strip walk: the hole where a strip leaving to the right
+// ends, up to the edge column.
+int walk_end(const CellRange& range, int r) {
+    const int8_t* row = board_grid.cells[r];
+    int c = range.c1 + 1;
+    while (c < GRID_COLUMNS && row[c] == 0) ++c;
+    return c < GRID_COLUMNS && c % 2 == 0 ? c : range.c1;
+}
 
 // Draws each strip segment once, as a line from its left hole. This is the
 // picture of draw_strip_through at every marked hole (which draws each
@@ -96,7 +112,8 @@ void draw_strips(const CellRange& range) {
     for (int r = range.r0; r <= range.r1; r += 2) {
         const int8_t* row = board_grid.cells[r];
         const int y = 5 * r;
-        for (int c = walk_start(range, r); c <= range.c1; ++c) {
+        const int last = walk_end(range, r);
+        for (int c = walk_start(range, r); c <= last; ++c) {
             if (c % 2 != 0 || row[c] == 0) continue;
             const int x = 5 * c;
             // The outermost right hole is never found from inside, so its

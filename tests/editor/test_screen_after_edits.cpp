@@ -58,3 +58,18 @@ TEST_F(ScreenAfterEdits, NewStripsRunUnderTheWiresThatCrossThem) {
     ASSERT_NE(board.component_list, nullptr);
     EXPECT_TRUE(screen_is_board()) << "new component";
 }
+
+// A partial redraw redraws every strip that crosses it, also the strips
+// that end on the outermost columns, on either side of a new cut.
+TEST_F(ScreenAfterEdits, StripsEndingOnTheEdgeColumnsSurviveANearbyCut) {
+    for (int zoom : {10, 20}) {
+        for (const char* edge : {"WIRE 0 0 20 0 20 \nWIRE 0 4 20 4 20 \nWIRE 0 8 20 8 20 \n",
+                                 "WIRE 0 118 20 118 20 \nWIRE 0 122 20 122 20 \nWIRE 0 126 20 126 20 \n"}) {
+            restart();
+            if (zoom == 20) run("key z\n");
+            load(board_text(edge));
+            run(edge[7] == '0' ? "click 25 100\n" : "click 605 100\n");
+            EXPECT_TRUE(screen_is_board()) << edge << " zoom " << zoom;
+        }
+    }
+}
