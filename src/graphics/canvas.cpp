@@ -50,18 +50,70 @@ void fill_framebuffer(int px0, int py0, int px1, int py1, int colour) {
     px1 = std::min(px1, FRAMEBUFFER_WIDTH - 1);
     py1 = std::min(py1, FRAMEBUFFER_HEIGHT - 1);
     if (px0 > px1 || py0 > py1) return;
-    const PaletteColour& rgb = palette[colour];
-    uint8_t* first_row = canvas.framebuffer[py0][px0];
+    const PaletteColour rgb = palette[colour];
     const size_t row_bytes = static_cast<size_t>(px1 - px0 + 1) * 3;
-    for (size_t i = 0; i < row_bytes; i += 3) {
-        first_row[i] = rgb.red;
-        first_row[i + 1] = rgb.green;
-        first_row[i + 2] = rgb.blue;
-    }
+    auto paint_row = [&rgb, row_bytes](uint8_t* row) {
+        for (size_t i = 0; i < row_bytes; i += 3) {
+            row[i] = rgb.red;
+            row[i + 1] = rgb.green;
+            row[i + 2] = rgb.blue;
+        }
+    };
+    uint8_t* first_row = canvas.framebuffer[py0][px0];
+    paint_row(first_row);
+    // Narrow rectangles (the strokes of lines and marks) are painted pixel
+    // by pixel: a block copy costs more to start than a few pixels take.
+    constexpr size_t NARROW_ROW_BYTES = 48;
     for (int py = py0 + 1; py <= py1; ++py) {
-        std::memcpy(canvas.framebuffer[py][px0], first_row, row_bytes);
+        if (row_bytes <= NARROW_ROW_BYTES) {
+            paint_row(canvas.framebuffer[py][px0]);
+        } else {
+            std::memcpy(canvas.framebuffer[py][px0], first_row, row_bytes);
+        }
     }
     grow_changed(px0, py0, px1, py1);
+}
+
+// Sets cells x0..x1, y0..y1 (ordered, inside the cells) to one value and
+// paints the framebuffer pixels they cover at the current zoom.
+void paint_cells(int x0, int y0, int x1, int y1, uint16_t value, int colour) {
+    const size_t count = static_cast<size_t>(x1 - x0 + 1);
+    const bool same_bytes = (value >> 8) == (value & 0xFF);
+    for (int y = y0; y <= y1; ++y) {
+        uint16_t* first = &canvas.cells[y][x0];
+        if (same_bytes) {
+            std::memset(first, value & 0xFF, count * sizeof(uint16_t));
+        } else {
+            std::fill_n(first, count, value);
+        }
+    }
+    if (canvas.zoom == 20) {
+        fill_framebuffer(2 * x0, 2 * y0, 2 * x1 + 1, 2 * y1 + 1, colour);
+    } else {
+        fill_framebuffer(x0, y0, x1, y1, colour);
+    }
+}
+
+// A clipped horizontal or vertical line painted in one colour is a filled
+// rectangle of points: painted as one, the points come out exactly as
+// plot_point makes them, without testing each against the clip. Returns
+// false when the pen needs plot_point (inverting, or a skip mask at the
+// doubled zoom).
+bool paint_straight_line(int x0, int y0, int x1, int y1) {
+    if (canvas.pen_mode == PEN_INVERT) return false;
+    const int colour = canvas.pen & 15;
+    uint16_t value = static_cast<uint16_t>(colour);
+    if (canvas.zoom == 20) {
+        if ((canvas.pen & 0xF0) != 0) return false;
+        value = static_cast<uint16_t>(colour * 0x1111);
+    }
+    // plot_point drops the points outside the cells.
+    x0 = std::max(x0, 0);
+    y0 = std::max(y0, 0);
+    x1 = std::min(x1, CANVAS_WIDTH - 1);
+    y1 = std::min(y1, CANVAS_HEIGHT - 1);
+    if (x0 <= x1 && y0 <= y1) paint_cells(x0, y0, x1, y1, value, colour);
+    return true;
 }
 
 }  // namespace
@@ -114,27 +166,33 @@ void plot_point(int x, int y) {
 
     const int px = 2 * x;
     const int py = 2 * y;
+    // The framebuffer has an even height, so a block whose top row is
+    // inside has its bottom row inside too.
+    static_assert(FRAMEBUFFER_HEIGHT % 2 == 0);
     if (py >= FRAMEBUFFER_HEIGHT) return;
     const bool right_inside = px + 1 < FRAMEBUFFER_WIDTH;
-    const bool bottom_inside = py + 1 < FRAMEBUFFER_HEIGHT;
-    if (skip == 0 && !invert && right_inside && bottom_inside) {
-        // The common case: one colour over the whole 2 x 2 block.
-        const PaletteColour& rgb = palette[pen & 15];
-        uint8_t* top = canvas.framebuffer[py][px];
-        uint8_t* bottom = canvas.framebuffer[py + 1][px];
-        top[0] = bottom[0] = top[3] = bottom[3] = rgb.red;
-        top[1] = bottom[1] = top[4] = bottom[4] = rgb.green;
-        top[2] = bottom[2] = top[5] = bottom[5] = rgb.blue;
+    uint8_t* top = canvas.framebuffer[py][px];
+    uint8_t* bottom = top + sizeof canvas.framebuffer[0];
+    if (!invert && right_inside) {
+        // Painting gives every sub-point it does not skip the pen colour.
+        const PaletteColour rgb = palette[pen & 15];
+        auto put = [&rgb](uint8_t* pixel) {
+            pixel[0] = rgb.red;
+            pixel[1] = rgb.green;
+            pixel[2] = rgb.blue;
+        };
+        if (!(skip & 8)) put(top);
+        if (!(skip & 4)) put(top + 3);
+        if (!(skip & 2)) put(bottom);
+        if (!(skip & 1)) put(bottom + 3);
         grow_changed(px, py, px + 1, py + 1);
         return;
     }
     if (!(skip & 8)) put_pixel(px, py, updated >> 12);
     if (!(skip & 4) && right_inside) put_pixel(px + 1, py, (updated >> 8) & 15);
-    if (bottom_inside) {
-        if (!(skip & 2)) put_pixel(px, py + 1, (updated >> 4) & 15);
-        if (!(skip & 1) && right_inside) put_pixel(px + 1, py + 1, updated & 15);
-    }
-    grow_changed(px, py, right_inside ? px + 1 : px, bottom_inside ? py + 1 : py);
+    if (!(skip & 2)) put_pixel(px, py + 1, (updated >> 4) & 15);
+    if (!(skip & 1) && right_inside) put_pixel(px + 1, py + 1, updated & 15);
+    grow_changed(px, py, right_inside ? px + 1 : px, py + 1);
 }
 
 uint16_t read_cell(int x, int y) {
@@ -146,12 +204,14 @@ void draw_line(int x0, int y0, int x1, int y1) {
     if (y0 == y1) {
         order_pair(x0, x1);
         if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
+        if (paint_straight_line(x0, y0, x1, y1)) return;
         for (int x = x0; x <= x1; ++x) plot_point(x, y0);
         return;
     }
     if (x0 == x1) {
         order_pair(y0, y1);
         if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
+        if (paint_straight_line(x0, y0, x1, y1)) return;
         for (int y = y0; y <= y1; ++y) plot_point(x0, y);
         return;
     }
@@ -211,16 +271,7 @@ void fill_rect(int x0, int y0, int x1, int y1) {
     if (x0 > x1 || y0 > y1) return;
 
     const int colour = canvas.pen & 15;
-    const uint16_t value = static_cast<uint16_t>(colour * 0x1111);
-    for (int y = y0; y <= y1; ++y) {
-        uint16_t* row = canvas.cells[y];
-        for (int x = x0; x <= x1; ++x) row[x] = value;
-    }
-    if (canvas.zoom == 20) {
-        fill_framebuffer(2 * x0, 2 * y0, 2 * x1 + 1, 2 * y1 + 1, colour);
-    } else {
-        fill_framebuffer(x0, y0, x1, y1, colour);
-    }
+    paint_cells(x0, y0, x1, y1, static_cast<uint16_t>(colour * 0x1111), colour);
 }
 
 void frame_rect(int x0, int y0, int x1, int y1) {
