@@ -9,6 +9,7 @@ packages=(
   qpdf poppler-utils ghostscript gerbv
   libfltk1.3-dev xvfb xdotool x11-utils imagemagick
   libstb-dev googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine
+  emscripten chromium
 )
 
 missing=()

@@ -33,7 +33,7 @@ bool choose_path(char mode, const char* title, const char* initial_name, const c
     char initial[DIALOG_TEXT_SIZE];
     copy_name(initial, initial_name);
     path[0] = '\0';
-    int result = platform->choose_file(mode, title, initial, extension, filters, filter_count,
+    int result = platform_choose_file(mode, title, initial, extension, filters, filter_count,
                                        must_exist, path, DIALOG_TEXT_SIZE);
     path[DIALOG_TEXT_SIZE - 1] = '\0';
     // The control key's release may have gone to the chooser.

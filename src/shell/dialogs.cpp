@@ -20,14 +20,14 @@ static void copy_cut(char* buffer, size_t capacity, const char* text) {
 }
 
 int message_box(const char* caption, const char* text, bool with_cancel) {
-    int result = platform->message_box(caption, text, with_cancel);
+    int result = platform_message_box(caption, text, with_cancel);
     // The control key's release may have gone to the box.
     input_state.control = 0;
     return with_cancel && result != 0 ? 1 : 0;
 }
 
 int ask_prompt(const char* prompt, const char* default_text, char* answer, size_t capacity) {
-    if (answer == nullptr) return platform->message_box("Question", prompt, true) != 0 ? 1 : 0;
+    if (answer == nullptr) return platform_message_box("Question", prompt, true) != 0 ? 1 : 0;
 
     copy_cut(dialog_state.dialog_text, DIALOG_TEXT_SIZE, default_text);
     copy_cut(dialog_state.prompt, DIALOG_TEXT_SIZE, prompt);
@@ -35,7 +35,7 @@ int ask_prompt(const char* prompt, const char* default_text, char* answer, size_
 
     // The field is read into the text buffer with room for 254 characters.
     char typed[DIALOG_TEXT_SIZE] = {};
-    if (platform->ask(dialog_state.prompt, dialog_state.dialog_text, typed, DIALOG_TEXT_SIZE - 1) != 0)
+    if (platform_ask(dialog_state.prompt, dialog_state.dialog_text, typed, DIALOG_TEXT_SIZE - 1) != 0)
         return 1;
     copy_cut(dialog_state.dialog_text, DIALOG_TEXT_SIZE, typed);
 
@@ -72,7 +72,7 @@ bool export_dialog() {
     format_into(fields.hscale_text, sizeof fields.hscale_text, "%.2f", export_settings.export_hscale);
     format_into(fields.vscale_text, sizeof fields.vscale_text, "%.2f", export_settings.export_vscale);
 
-    if (platform->export_dialog(&fields, export_format_clicked) != 0) return true;
+    if (platform_export_dialog(&fields, export_format_clicked) != 0) return true;
 
     fields.hscale_text[sizeof fields.hscale_text - 1] = '\0';
     fields.vscale_text[sizeof fields.vscale_text - 1] = '\0';
@@ -117,7 +117,7 @@ void help_viewer(int topic_id, const char* title) {
         copy_cut(dialog_state.help_title, DIALOG_TEXT_SIZE, topic);
     }
     input_state.help_open = 1;
-    platform->help_viewer(dialog_state.help_title);
+    platform_help_viewer(dialog_state.help_title);
     input_state.help_open = 0;
 }
 

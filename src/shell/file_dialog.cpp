@@ -83,7 +83,7 @@ FILE* file_dialog(char mode, const char* title, const char* initial_name, const 
     char path[DIALOG_TEXT_SIZE] = {};
 
     FILE* file = nullptr;
-    if (platform->choose_file(mode, title, initial, extension, filters, filter_count, must_exist,
+    if (platform_choose_file(mode, title, initial, extension, filters, filter_count, must_exist,
                               path, DIALOG_TEXT_SIZE) == 0) {
         path[DIALOG_TEXT_SIZE - 1] = '\0';
         // Only the board's own files become the file Save writes: an

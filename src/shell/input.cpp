@@ -70,12 +70,12 @@ void input_close_request() {
 }
 
 void pump_messages() {
-    platform->pump_events();
+    platform_pump_events();
     present_changes();
 }
 
 void wait_for_message() {
-    platform->wait_event();
+    platform_wait_event();
     present_changes();
 }
 

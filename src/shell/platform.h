@@ -59,3 +59,17 @@ void set_platform(PlatformBackend* backend);
 void blit_to_window();
 // Shows what changed since the last present (called by the pump).
 void present_changes();
+
+// The operations that may wait for the user, called as plain functions
+// rather than through the table: a backend that suspends the program
+// while it waits (the browser page) can only unwind through direct calls.
+// platform_calls.cpp forwards them to the table; the page links its own.
+void platform_wait_event();
+void platform_pump_events();
+int platform_message_box(const char* caption, const char* text, bool with_cancel);
+int platform_ask(const char* label, const char* default_text, char* answer, size_t capacity);
+int platform_choose_file(char mode, const char* title, const char* initial_name,
+                         const char* default_extension, const FileFilter* filters, int filter_count,
+                         bool must_exist, char* path, size_t capacity);
+int platform_export_dialog(ExportDialogFields* fields, void (*format_clicked)(char format));
+void platform_help_viewer(const char* title);
