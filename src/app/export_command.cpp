@@ -10,6 +10,7 @@
 #include "editor/commands.h"
 #include "export/writers.h"
 #include "shell/headless/headless.h"
+#include "shell/terminal_text.h"
 
 namespace {
 
@@ -82,8 +83,9 @@ int run_export_command(int argc, char** argv) {
     export_state.last_result = 1;
     print_command();
     if (export_state.last_result != 0) {
-        std::fprintf(stderr, "cuprolay: export of %s to %s failed\n", arguments.board_path,
-                     arguments.out_path);
+        std::fprintf(stderr, "cuprolay: export of %s to %s failed\n",
+                     terminal_escaped(arguments.board_path).c_str(),
+                     terminal_escaped(arguments.out_path).c_str());
         return 1;
     }
     return 0;

@@ -12,6 +12,7 @@
 #include "shell/dialogs.h"
 #include "shell/headless/headless.h"
 #include "shell/input.h"
+#include "shell/terminal_text.h"
 
 int load_board_for_batch(const char* board_path) {
     headless_install();
@@ -34,7 +35,7 @@ int load_board_for_batch(const char* board_path) {
 
     FILE* stream = std::fopen(board_path, "rb");
     if (stream == nullptr) {
-        std::fprintf(stderr, "cuprolay: cannot open board file %s\n", board_path);
+        std::fprintf(stderr, "cuprolay: cannot open board file %s\n", terminal_escaped(board_path).c_str());
         return 1;
     }
     int stopped;
@@ -44,7 +45,7 @@ int load_board_for_batch(const char* board_path) {
     }
     std::fclose(stream);
     if (stopped != 0) {
-        std::fprintf(stderr, "cuprolay: reading %s stopped\n", board_path);
+        std::fprintf(stderr, "cuprolay: reading %s stopped\n", terminal_escaped(board_path).c_str());
         return 1;
     }
     return 0;

@@ -9,6 +9,7 @@
 #include "graphics/canvas.h"
 #include "shell/image_file.h"
 #include "shell/input.h"
+#include "shell/terminal_text.h"
 
 namespace {
 
@@ -63,7 +64,8 @@ int run_render_command(int argc, char** argv) {
 
     char error[256] = {};
     if (!write_board_image(arguments.image_path, error, sizeof error)) {
-        std::fprintf(stderr, "cuprolay: cannot write %s: %s\n", arguments.image_path, error);
+        std::fprintf(stderr, "cuprolay: cannot write %s: %s\n",
+                     terminal_escaped(arguments.image_path).c_str(), terminal_escaped(error).c_str());
         return 1;
     }
     return 0;

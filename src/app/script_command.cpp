@@ -14,6 +14,7 @@
 #include "shell/headless/headless.h"
 #include "shell/headless/script.h"
 #include "shell/input.h"
+#include "shell/terminal_text.h"
 
 int run_script_command(int argc, char** argv) {
     if (argc < 3 || argc > 4) {
@@ -26,7 +27,7 @@ int run_script_command(int argc, char** argv) {
     // The whole script is checked before the session starts.
     std::string error;
     if (!script_load(script_path, &error)) {
-        std::fprintf(stderr, "cuprolay: %s\n", error.c_str());
+        std::fprintf(stderr, "cuprolay: %s\n", terminal_escaped(error.c_str()).c_str());
         return 2;
     }
 

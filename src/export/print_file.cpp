@@ -1,12 +1,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "core/format.h"
 #include "export/writers.h"
 #include "shell/dialogs.h"
+#include "shell/safe_file.h"
 
 ExportState export_state;
 
@@ -17,25 +16,23 @@ static void copy_path(PrintFile& file, const char* path) {
 }
 
 bool print_file_open(PrintFile& file, const char* title, const char* extension) {
-    file.stream = file_dialog('w', title, dialog_state.base_name, extension, false);
-    if (file.stream == nullptr) return false;
-    // The opener records the chosen path, which is what must go if the
-    // file cannot be completed.
+    // Nothing is opened yet: the earlier file at the path stays until the
+    // new one is complete.
+    if (!choose_output_path(title, dialog_state.base_name, extension)) return false;
     copy_path(file, dialog_state.opened_path);
+    file.open = true;
     return true;
 }
 
 bool print_file_open_path(PrintFile& file, const char* path) {
-    file.stream = std::fopen(path, "wb");
     copy_path(file, path);
-    return file.stream != nullptr;
+    file.open = path != nullptr && path[0] != '\0';
+    return file.open;
 }
 
 void print_drain(PrintFile& file) {
     if (file.used == 0) return;
-    if (!file.failed && std::fwrite(file.buffer, 1, file.used, file.stream) != file.used) {
-        file.failed = true;
-    }
+    if (!file.failed) file.content.append(reinterpret_cast<const char*>(file.buffer), file.used);
     file.used = 0;
 }
 
@@ -72,20 +69,11 @@ int print_format(PrintFile& file, const char* format, ...) {
 }
 
 bool print_file_close(PrintFile& file) {
-    if (file.stream == nullptr) return false;
+    if (!file.open) return false;
     print_drain(file);
-    if (std::fflush(file.stream) != 0 || std::ferror(file.stream)) file.failed = true;
-    if (std::fclose(file.stream) != 0) file.failed = true;
-    file.stream = nullptr;
-    if (!file.failed) return true;
+    file.open = false;
+    if (!file.failed && write_file_whole(file.path, file.content.data(), file.content.size())) return true;
 
-    // A half-written print file would pass for a whole one; take it away.
-    // Only an ordinary file is taken away: a device such as a printer
-    // port stays where it is.
-    std::error_code error;
-    if (file.path[0] != '\0' && std::filesystem::is_regular_file(file.path, error)) {
-        std::remove(file.path);
-    }
     char text[DIALOG_TEXT_SIZE];
     if (format_into(text, sizeof text, "Couldn't write %s", file.path) < 0) {
         format_into(text, sizeof text, "Couldn't write the print file");

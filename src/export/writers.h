@@ -3,15 +3,18 @@
 // read back from the canvas, the run-length encoder and the writers.
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 // ---- The output file -------------------------------------------------------
 
 // A file being written by one of the writers. Bytes go through a buffer so
-// that the encoder can hand them over one at a time cheaply; every write,
-// the flush and the close are checked, and bytes_written counts what was
+// that the encoder can hand them over one at a time cheaply, and collect in
+// memory; the file writer (shell/safe_file.h) writes them out at the close,
+// so a failed export keeps the earlier file. bytes_written counts what was
 // handed over, which is what the PDF cross-reference must agree with.
 struct PrintFile {
-    FILE* stream = nullptr;
+    bool open = false;
+    std::string content;  // the whole file, written out by print_file_close
     char path[256] = {};
     long bytes_written = 0;
     bool failed = false;
@@ -22,21 +25,22 @@ struct PrintFile {
 // Asks for the file through the file dialog (write mode, the base name as
 // proposed name). False when no file was chosen or it did not open.
 bool print_file_open(PrintFile& file, const char* title, const char* extension);
-// Opens a known path directly (tests, tools); false when it does not open.
+// Writes to a known path (tests, tools); the path is written at the close.
 bool print_file_open_path(PrintFile& file, const char* path);
 void print_put(PrintFile& file, const void* bytes, size_t count);
 void print_text(PrintFile& file, const char* text);
 // Formatted text; returns the number of bytes it produced.
 int print_format(PrintFile& file, const char* format, ...) __attribute__((format(printf, 2, 3)));
-// Hands the buffered bytes to the stream.
+// Moves the buffered bytes to the content.
 void print_drain(PrintFile& file);
 inline void print_byte(PrintFile& file, int byte) {
     if (file.used == sizeof file.buffer) print_drain(file);
     file.buffer[file.used++] = static_cast<unsigned char>(byte);
     ++file.bytes_written;
 }
-// Flushes and closes. On any failure the file is removed and an "Error" box
-// names it; returns true only when the whole file reached the disk.
+// Writes the file out. On any failure an "Error" box names it and the
+// earlier file at the path is left as it was; true only when the whole
+// file reached the disk.
 bool print_file_close(PrintFile& file);
 
 // ---- Export state ----------------------------------------------------------

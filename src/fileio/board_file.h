@@ -34,9 +34,10 @@ std::string wire_line(const WireRecord* w);
 // Writes the whole board; returns true only when every byte reached the
 // stream and it flushed without error (the caller closes it).
 bool write_board_file(FILE* stream);
-// Writes the board to path through a temporary file beside it that is
-// renamed over it only after a complete write; on failure the previous
-// file is left as it was and false is returned.
+// The whole file as text (what write_board_file writes).
+void board_file_text(std::string* text);
+// Writes the board to path through the file writer (shell/safe_file.h);
+// on failure the previous file is left as it was and false is returned.
 bool save_board_to_path(const char* path);
 
 // Reads every line into the current board (not cleared); 0 ok, 1 stopped

@@ -1,67 +1,42 @@
 // The board file writer: the version line, every component and text,
 // every wire, the marked cut and bridge cells and the derived strips.
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
-#include <vector>
 
 #include "board/grid.h"
 #include "board/objects.h"
 #include "core/format.h"
 #include "fileio/board_file.h"
+#include "shell/safe_file.h"
 
 namespace {
 
-// Collects lines in a block and hands it to the stream when full,
-// remembering whether any write fell short. Lines are formatted straight
-// into the block's free end.
+// Collects the file's lines in memory, so that the file is opened only
+// once the whole content is known. Lines are formatted into a line buffer
+// and appended.
 class BlockWriter {
 public:
-    explicit BlockWriter(FILE* stream) : stream_(stream), block_(BLOCK_SIZE + BOARD_LINE_SIZE + 1) {}
+    explicit BlockWriter(std::string& out) : out_(out) {}
 
-    // Formats one line into the block with format(buffer, capacity), which
-    // returns the length or a negative number when it did not fit.
+    // Formats one line with format(buffer, capacity), which returns the
+    // length or a negative number when it did not fit.
     template <typename Format>
     bool format_line(Format format) {
-        const int length = format(block_.data() + used_, BOARD_LINE_SIZE);
+        const int length = format(line_, BOARD_LINE_SIZE);
         if (length < 0) return false;
-        used_ += static_cast<size_t>(length);
-        block_[used_++] = '\n';
-        if (used_ >= BLOCK_SIZE) flush_block();
+        line_[length] = '\n';
+        out_.append(line_, static_cast<size_t>(length) + 1);
         return true;
     }
 
     void line(const std::string& text) {
-        flush_block();
-        put(text.data(), text.size());
-        put("\n", 1);
-    }
-
-    // True when every byte went out and the stream flushed cleanly.
-    bool finish() {
-        flush_block();
-        if (std::fflush(stream_) != 0) ok_ = false;
-        if (std::ferror(stream_)) ok_ = false;
-        return ok_;
+        out_.append(text);
+        out_.push_back('\n');
     }
 
 private:
-    static constexpr size_t BLOCK_SIZE = 64 * 1024;
-
-    void put(const char* data, size_t size) {
-        if (size > 0 && std::fwrite(data, 1, size, stream_) != size) ok_ = false;
-    }
-
-    void flush_block() {
-        put(block_.data(), used_);
-        used_ = 0;
-    }
-
-    FILE* stream_;
-    std::vector<char> block_;
-    size_t used_ = 0;
-    bool ok_ = true;
+    std::string& out_;
+    char line_[BOARD_LINE_SIZE + 1];
 };
 
 template <typename Record>
@@ -122,12 +97,12 @@ int next_marked_cell(int row, int column) {
     return column < GRID_COLUMNS ? column : -1;
 }
 
-bool write_board_file(FILE* stream) {
-    if (stream == nullptr) return false;
+void board_file_text(std::string* text) {
+    text->clear();
     // Selected objects sit outside their lists; put them back so they are written.
     deselect_all();
 
-    BlockWriter out(stream);
+    BlockWriter out(*text);
     out.format_line([](char* buffer, size_t capacity) {
         return format_into(buffer, capacity, "VERSION %.3f Cuprolay generated data",
                            static_cast<double>(program_version));
@@ -138,24 +113,19 @@ bool write_board_file(FILE* stream) {
         write_record(out, format_wire_line, wire_line, w);
     write_cells(out);
     write_strips(out);
-    return out.finish();
+}
+
+bool write_board_file(FILE* stream) {
+    if (stream == nullptr) return false;
+    std::string text;
+    board_file_text(&text);
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stream) != text.size()) return false;
+    return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
 bool save_board_to_path(const char* path) {
     if (path == nullptr || path[0] == '\0') return false;
-    // Beside the target, so that the rename stays on one file system.
-    const std::string temporary = std::string(path) + ".saving";
-    FILE* stream = std::fopen(temporary.c_str(), "wb");
-    if (stream == nullptr) return false;
-
-    bool ok = write_board_file(stream);
-    if (std::fclose(stream) != 0) ok = false;
-    if (ok) {
-        // std::filesystem::rename replaces an existing target on every platform.
-        std::error_code error;
-        std::filesystem::rename(temporary, path, error);
-        if (!error) return true;
-    }
-    std::remove(temporary.c_str());
-    return false;
+    std::string text;
+    board_file_text(&text);
+    return write_file_whole(path, text.data(), text.size());
 }

@@ -36,6 +36,9 @@ int extension_offset(const char* path);
 
 FILE* file_dialog(char mode, const char* title, const char* initial_name,
                   const char* extension, bool must_exist);
+// The save chooser with the overwrite question and the remembered names,
+// without opening anything: the path is left in dialog_state.opened_path.
+bool choose_output_path(const char* title, const char* initial_name, const char* extension);
 FILE* open_output_file(char mode, const char* path, int extension_offset, bool ask);
 
 // The export dialog; returns true when cancelled. Edits the export settings.

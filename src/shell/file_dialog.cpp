@@ -38,13 +38,15 @@ int extension_offset(const char* path) {
 
 static bool fits_text_buffer(const char* path) { return std::strlen(path) < DIALOG_TEXT_SIZE; }
 
-static FILE* open_chosen_file(char mode, const char* path, int offset, bool ask,
-                              bool record_current_name) {
+// The checks, the overwrite question and the remembered names of a
+// chosen path; false when it must not be opened.
+static bool accept_chosen_path(char mode, const char* path, int offset, bool ask,
+                               bool record_current_name) {
     // A name the buffers cannot hold would be remembered cut, and a later
     // Save would write somewhere else.
     if (!fits_text_buffer(path)) {
         message_box("Error", "File name too long", false);
-        return nullptr;
+        return false;
     }
     if (mode == 'w' && ask) {
         if (FILE* existing = std::fopen(path, "rb")) {
@@ -52,9 +54,9 @@ static FILE* open_chosen_file(char mode, const char* path, int offset, bool ask,
             char question[DIALOG_TEXT_SIZE];
             if (format_into(question, DIALOG_TEXT_SIZE, "%s\nalready exists. Overwrite?", path) < 0) {
                 message_box("Error", "File name too long", false);
-                return nullptr;
+                return false;
             }
-            if (ask_prompt(question, nullptr, nullptr, 0) != 0) return nullptr;
+            if (ask_prompt(question, nullptr, nullptr, 0) != 0) return false;
         }
     }
 
@@ -66,12 +68,34 @@ static FILE* open_chosen_file(char mode, const char* path, int offset, bool ask,
         dialog_state.base_name[offset - 1] = '\0';
     if (record_current_name) std::strcpy(dialog_state.current_file_name, chosen);
     std::strcpy(dialog_state.opened_path, chosen);
+    return true;
+}
 
-    return std::fopen(chosen, mode == 'r' ? "rb" : "wb");
+static FILE* open_chosen_file(char mode, const char* path, int offset, bool ask,
+                              bool record_current_name) {
+    if (!accept_chosen_path(mode, path, offset, ask, record_current_name)) return nullptr;
+    return std::fopen(dialog_state.opened_path, mode == 'r' ? "rb" : "wb");
 }
 
 FILE* open_output_file(char mode, const char* path, int offset, bool ask) {
     return open_chosen_file(mode, path, offset, ask, true);
+}
+
+bool choose_output_path(const char* title, const char* initial_name, const char* extension) {
+    FileFilter filters[2];
+    int filter_count = file_filters_for(extension, filters, 2);
+    char initial[DIALOG_TEXT_SIZE] = {};
+    format_into(initial, DIALOG_TEXT_SIZE, "%s", initial_name ? initial_name : "");
+    char path[DIALOG_TEXT_SIZE] = {};
+    bool accepted = false;
+    if (platform->choose_file('w', title, initial, extension, filters, filter_count, false, path,
+                              DIALOG_TEXT_SIZE) == 0) {
+        path[DIALOG_TEXT_SIZE - 1] = '\0';
+        bool board_file = extension != nullptr && std::strcmp(extension, ".cpx") == 0;
+        accepted = accept_chosen_path('w', path, extension_offset(path), true, board_file);
+    }
+    input_state.control = 0;
+    return accepted;
 }
 
 FILE* file_dialog(char mode, const char* title, const char* initial_name, const char* extension,

@@ -4,6 +4,7 @@
 #include <cstring>
 #include "shell/input.h"
 #include "shell/platform.h"
+#include "shell/terminal_text.h"
 
 HeadlessState headless_state;
 
@@ -108,7 +109,8 @@ void headless_set_max_client_size(int width, int height) {
 }
 
 int headless_message_box(const char* caption, const char* text, bool with_cancel) {
-    if (headless_state.messages_to_stderr) std::fprintf(stderr, "%s: %s\n", caption, text);
+    if (headless_state.messages_to_stderr)
+        std::fprintf(stderr, "%s: %s\n", terminal_escaped(caption).c_str(), terminal_escaped(text).c_str());
     HeadlessAnswer answer;
     bool cancel = take_answer(AnswerKind::Message, &answer) && answer.cancel && with_cancel;
     if (headless_state.transcript) {
@@ -157,7 +159,8 @@ int headless_choose_file(char mode, const char* title, const char* initial_name,
     HeadlessAnswer answer;
     bool ok = take_answer(AnswerKind::File, &answer) && !answer.cancel;
     if (ok && !copy_whole(path, capacity, answer.text)) {
-        std::fprintf(stderr, "cuprolay: file name too long for the chooser: %s\n", answer.text.c_str());
+        std::fprintf(stderr, "cuprolay: file name too long for the chooser: %s\n",
+                     terminal_escaped(answer.text.c_str()).c_str());
         ok = false;
     }
     if (headless_state.transcript) {

@@ -116,6 +116,10 @@ bool parse_direction(const std::string& word, bool* down) {
 // One non-comment line; false with a reason when it is malformed.
 bool parse_line(const std::string& line, ScriptLine* out, std::string* reason) {
     std::vector<std::string> w = split_words(line);
+    if (w.empty()) {
+        *reason = "no command";
+        return false;
+    }
     const std::string& command = w[0];
     const size_t n = w.size();
     auto expect = [&](size_t count, const char* form) {
@@ -310,7 +314,8 @@ bool script_parse(const std::string& text, std::vector<ScriptLine>* lines, std::
     while (std::getline(in, raw)) {
         ++number;
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        size_t first = raw.find_first_not_of(" \t");
+        // Blank lines are skipped whatever white space they hold.
+        size_t first = raw.find_first_not_of(" \t\v\f\r");
         if (first == std::string::npos || raw[first] == '#') continue;
         ScriptLine line;
         line.number = number;
