@@ -18,6 +18,7 @@
 #include "core/arena.h"
 #include "editor/editor_state.h"
 #include "editor/journal_index.h"
+#include "editor/journal_step.h"
 #include "fileio/board_file.h"
 #include "shell/dialogs.h"
 
@@ -29,11 +30,13 @@ StateLine* new_line_node(const char* text, int32_t flag) {
     auto* node = static_cast<StateLine*>(temp_alloc(sizeof(StateLine), "change"));
     node->flag = flag;
     node->next = nullptr;
+    node->made = nullptr;
     node->text = temp_strdup(text);
     return node;
 }
 
 void release_line_node(StateLine* node) {
+    journal_forget_made(node);
     temp_free(&node->text, std::strlen(node->text) + 1);
     temp_free(&node, sizeof(StateLine));
 }
@@ -153,10 +156,34 @@ void move_vanished_lines(JournalEvent* event) {
         if (node->flag == -1) {
             *link = node->next;
             journal_index_remove_unmatched(node);
+            journal_forget_made(node);  // history keeps only the text
             push_change(event, node);
         } else {
             link = &node->next;
         }
+    }
+}
+
+void note_step(const JournalEvent* event, bool forward) {
+    journal.step = event;
+    journal.step_forward = forward;
+    ++journal.steps_pending;
+}
+
+void forget_step() {
+    journal.step = nullptr;
+    journal.steps_pending = 0;
+}
+
+// What the full rebuild parsed from a node: the record at the head of a
+// list that the parse changed, or the cell the line names.
+void note_made(StateLine* node, const WireRecord* wires_before, const ComponentRecord* components_before) {
+    if (board.wire_list != wires_before) {
+        journal_note_made_wire(node, board.wire_list);
+    } else if (board.component_list != components_before) {
+        journal_note_made_component(node, board.component_list);
+    } else {
+        journal_note_made_cell(node);
     }
 }
 
@@ -181,11 +208,15 @@ void journal_reset() {
         node = next;
     }
     journal.state = nullptr;
+    forget_step();
+    journal.incremental_rebuild = true;
+    journal.steps_applied_alone = 0;
     temp_arena.give_up_oldest_event = journal_give_up_oldest_event;
     temp_arena.give_up_redo_events = journal_give_up_redo_events;
 }
 
 void journal_snapshot() {
+    forget_step();
     auto* event = static_cast<JournalEvent*>(temp_alloc(sizeof(JournalEvent), "event"));
     journal_index_begin_snapshot();
     for (StateLine* node = journal.state; node != nullptr; node = node->next) node->flag = -1;
@@ -217,6 +248,7 @@ void journal_undo() {
         return;
     }
     apply_changes(journal.current, false);
+    note_step(journal.current, false);
     journal.current = journal.current->older;
 }
 
@@ -227,17 +259,31 @@ void journal_redo() {
     }
     journal.current = journal.current->newer;
     apply_changes(journal.current, true);
+    note_step(journal.current, true);
 }
 
 void journal_rebuild_board() {
+    const bool one_step = journal.steps_pending == 1 && journal.step != nullptr;
+    const JournalEvent* step = journal.step;
+    const bool forward = journal.step_forward;
+    forget_step();
+    if (journal.incremental_rebuild && one_step && journal_apply_step_to_board(step, forward)) {
+        ++journal.steps_applied_alone;
+        return;
+    }
     clear_board();
     DeferredRedraw bulk;
     float version = 0.0f;
-    for (const StateLine* node = journal.state; node != nullptr; node = node->next)
+    for (StateLine* node = journal.state; node != nullptr; node = node->next) {
+        const WireRecord* wires = board.wire_list;
+        const ComponentRecord* components = board.component_list;
         parse_board_line(node->text, &version);
+        note_made(node, wires, components);
+    }
 }
 
 int32_t journal_collect() {
+    forget_step();
     while (journal.current->older != nullptr) {
         JournalEvent* older = journal.current->older;
         release_event(journal.current);
@@ -249,6 +295,7 @@ int32_t journal_collect() {
 }
 
 bool journal_give_up_oldest_event() {
+    forget_step();
     if (journal.current == &journal.base) return false;
     JournalEvent* oldest = journal.base.newer;
     if (oldest == nullptr) return false;
@@ -259,6 +306,7 @@ bool journal_give_up_oldest_event() {
 }
 
 bool journal_give_up_redo_events() {
+    forget_step();
     if (journal.newest == journal.current) return false;
     void_redo_history();
     return true;

@@ -3,10 +3,23 @@
 // lines added and removed.
 #include <cstdint>
 
+#include "board/objects.h"
+
+// What a rebuild made of a state line: undo and redo check that the board
+// still holds exactly this before they change only what a step changed.
+enum LineMadeKind : int32_t { LINE_NOT_MADE = 0, LINE_MADE_NOTHING, LINE_MADE_WIRE, LINE_MADE_COMPONENT, LINE_MADE_CELL };
+struct LineMade {
+    int32_t kind;
+    const void* record;      // the WireRecord or ComponentRecord
+    int32_t fields[8];       // entry and coordinates; a cell's row and column
+    DescriptionHead desc;
+};
+
 struct StateLine {
     int32_t flag;
     StateLine* next;
     char* text;
+    LineMade* made;          // state nodes a rebuild parsed; null otherwise
 };
 
 struct JournalEvent {
@@ -24,6 +37,13 @@ struct UndoJournal {
     JournalEvent* newest = &base;
     StateLine* state = nullptr;
     JournalLineIndex* line_index = nullptr;
+    // The one undo or redo applied to the state set since the board last
+    // matched it, for journal_rebuild_board to apply to the board alone.
+    const JournalEvent* step = nullptr;
+    bool step_forward = false;
+    int steps_pending = 0;
+    bool incremental_rebuild = true;  // false: always rebuild the whole board
+    int steps_applied_alone = 0;      // how many steps changed only their own part
 };
 
 extern UndoJournal journal;

@@ -1,0 +1,389 @@
+// Undo and redo on the board alone. A full rebuild clears the board and
+// parses every state line, so its lists run in the reverse of the state
+// set's order. A step may instead take away the records of the lines it
+// removes and parse the lines it adds, appending them where the full
+// rebuild would put them, when the board is shown to hold exactly the
+// state set from before the step: every other line's record in that
+// order and as the rebuild made it, every cell, and nothing else. The
+// picture then differs from the full rebuild's only in the areas of the
+// changed objects, and those are redrawn.
+#include "editor/journal_step.h"
+
+#include <cstring>
+#include <string>
+
+#include "board/draw.h"
+#include "board/grid.h"
+#include "board/objects.h"
+#include "core/arena.h"
+#include "fileio/board_file.h"
+
+namespace {
+
+// Larger steps (region operations, loads) rebuild the whole board.
+constexpr int MAX_STEP_LINES = 64;
+
+LineMade made_of(const WireRecord* w) {
+    LineMade m{};
+    m.kind = LINE_MADE_WIRE;
+    m.record = w;
+    const int32_t fields[8] = {w->entry, w->x1, w->y1, w->x2, w->y2, 0, 0, 0};
+    std::memcpy(m.fields, fields, sizeof fields);
+    m.desc = w->desc;
+    return m;
+}
+
+LineMade made_of(const ComponentRecord* c) {
+    LineMade m{};
+    m.kind = LINE_MADE_COMPONENT;
+    m.record = c;
+    const int32_t fields[8] = {c->entry, c->ax, c->ay, c->box_x0, c->box_y0, c->box_x1, c->box_y1, 0};
+    std::memcpy(m.fields, fields, sizeof fields);
+    m.desc = c->desc;
+    return m;
+}
+
+// A description's text may have been replaced by another at the same
+// address, so its letters are checked against the end of the line too.
+bool ends_with(const char* line, const char* text) {
+    const size_t n = std::strlen(line), k = std::strlen(text);
+    return k <= n && std::memcmp(line + n - k, text, k) == 0;
+}
+
+// The record is still what the rebuild made of the node.
+template <typename Record>
+bool unchanged(const StateLine* node, const Record* r) {
+    const LineMade now = made_of(r);
+    const LineMade& then = *node->made;
+    if (now.kind != then.kind || now.record != then.record) return false;
+    if (std::memcmp(now.fields, then.fields, sizeof now.fields) != 0) return false;
+    if (now.desc.text != then.desc.text || now.desc.width != then.desc.width || now.desc.x != then.desc.x ||
+        now.desc.y != then.desc.y)
+        return false;
+    return now.desc.width == 0 || ends_with(node->text, now.desc.text);
+}
+
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+// Reads one number as the line parser does; false leaves it as it was.
+bool read_number(const char*& p, int& out) {
+    while (is_space(*p)) ++p;
+    const char* q = p;
+    bool negative = false;
+    if (*q == '+' || *q == '-') negative = *q++ == '-';
+    if (*q < '0' || *q > '9') return false;
+    long value = 0;
+    for (; *q >= '0' && *q <= '9'; ++q) {
+        value = value * 10 + (*q - '0');
+        if (value > BOARD_HALF_PITCH_LIMIT) return false;
+    }
+    out = static_cast<int>(negative ? -value : value);
+    p = q;
+    return true;
+}
+
+// The cell a cut or bridge line sets, as the parser takes it: false when
+// the line sets none.
+bool cell_of_line(const char* text, int& row, int& column) {
+    const char* p = text;
+    while (is_space(*p)) ++p;
+    while (*p != '\0' && !is_space(*p)) ++p;
+    row = 0;
+    column = 0;
+    if (read_number(p, column)) read_number(p, row);
+    if (row < 0 || row >= GRID_ROWS || column < 0 || column >= GRID_COLUMNS) return false;
+    return !(row % 2 == 0 && column % 2 == 0);
+}
+
+bool is_cell_line(const char* text) {
+    while (is_space(*text)) ++text;
+    auto word_is = [text](const char* word) {
+        const size_t n = std::strlen(word);
+        for (size_t i = 0; i < n; ++i) {
+            char c = text[i];
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+            if (c != word[i]) return false;
+        }
+        return text[n] == '\0' || is_space(text[n]);
+    };
+    return word_is("CUT") || word_is("BRIDGE");
+}
+
+template <typename Record>
+Record* reversed(Record* list) {
+    Record* done = nullptr;
+    while (list != nullptr) {
+        Record* next = list->next;
+        list->next = done;
+        done = list;
+        list = next;
+    }
+    return done;
+}
+
+template <typename Record>
+void unlink(Record*& list, Record* r) {
+    for (Record** link = &list; *link != nullptr; link = &(*link)->next) {
+        if (*link == r) {
+            *link = r->next;
+            r->next = nullptr;
+            return;
+        }
+    }
+}
+
+template <typename Record>
+Record* tail_of(Record* list) {
+    while (list != nullptr && list->next != nullptr) list = list->next;
+    return list;
+}
+
+// Lists the step's lines and the board's records not held by kept lines.
+struct StepPlan {
+    const StateLine* removed[MAX_STEP_LINES];
+    int removed_count = 0;
+    StateLine* added[MAX_STEP_LINES];  // the fresh state nodes, head first
+    int added_count = 0;
+    WireRecord* wires[MAX_STEP_LINES];
+    int wire_count = 0;
+    ComponentRecord* components[MAX_STEP_LINES];
+    int component_count = 0;
+    int removed_cells[MAX_STEP_LINES][2];
+    int removed_cell_count = 0;
+};
+
+bool collect_changes(const JournalEvent* step, bool forward, StepPlan& plan) {
+    int adding = 0;
+    for (const StateLine* change = step->changes; change != nullptr; change = change->next) {
+        const bool adds = forward ? change->flag >= 1 : change->flag < 0;
+        if (adds) {
+            ++adding;
+        } else {
+            if (plan.removed_count == MAX_STEP_LINES) return false;
+            plan.removed[plan.removed_count++] = change;
+        }
+    }
+    if (adding > MAX_STEP_LINES) return false;
+    // The added lines were put at the head of the state set one by one, so
+    // they are its first nodes, the last added first.
+    StateLine* node = journal.state;
+    for (int i = 0; i < adding; ++i, node = node->next) {
+        if (node == nullptr || node->made != nullptr) return false;
+        plan.added[plan.added_count++] = node;
+    }
+    int i = adding;
+    for (const StateLine* change = step->changes; change != nullptr; change = change->next) {
+        const bool adds = forward ? change->flag >= 1 : change->flag < 0;
+        if (adds && std::strcmp(plan.added[--i]->text, change->text) != 0) return false;
+    }
+    return true;
+}
+
+// Walks the kept lines against the lists in the rebuild's order; the
+// records passed over must be the removed lines' records.
+bool match_kept_lines(StepPlan& plan, int& kept_cells) {
+    WireRecord* wire = board.wire_list;
+    ComponentRecord* component = board.component_list;
+    StateLine* node = journal.state;
+    for (int i = 0; i < plan.added_count; ++i) node = node->next;
+    for (; node != nullptr; node = node->next) {
+        if (node->made == nullptr) return false;  // a line no rebuild has parsed
+        const LineMade& made = *node->made;
+        switch (made.kind) {
+            case LINE_MADE_WIRE:
+                while (wire != nullptr && wire != made.record) {
+                    if (plan.wire_count == MAX_STEP_LINES) return false;
+                    plan.wires[plan.wire_count++] = wire;
+                    wire = wire->next;
+                }
+                if (wire == nullptr || !unchanged(node, wire)) return false;
+                wire = wire->next;
+                break;
+            case LINE_MADE_COMPONENT:
+                while (component != nullptr && component != made.record) {
+                    if (plan.component_count == MAX_STEP_LINES) return false;
+                    plan.components[plan.component_count++] = component;
+                    component = component->next;
+                }
+                if (component == nullptr || !unchanged(node, component)) return false;
+                component = component->next;
+                break;
+            case LINE_MADE_CELL:
+                if (cell_get(made.fields[0], made.fields[1]) != 1) return false;
+                ++kept_cells;
+                break;
+            case LINE_MADE_NOTHING:
+                break;
+            default:
+                return false;  // a line no rebuild has parsed
+        }
+    }
+    for (; wire != nullptr; wire = wire->next) {
+        if (plan.wire_count == MAX_STEP_LINES) return false;
+        plan.wires[plan.wire_count++] = wire;
+    }
+    for (; component != nullptr; component = component->next) {
+        if (plan.component_count == MAX_STEP_LINES) return false;
+        plan.components[plan.component_count++] = component;
+    }
+    return true;
+}
+
+// Each record left over formats to one removed line, each removed cell is
+// set, and the grid holds no other cut or bridge.
+bool match_removed_lines(StepPlan& plan, int kept_cells) {
+    bool used[MAX_STEP_LINES] = {};
+    auto claim = [&](const std::string& line) {
+        for (int i = 0; i < plan.removed_count; ++i) {
+            if (!used[i] && line == plan.removed[i]->text) {
+                used[i] = true;
+                return true;
+            }
+        }
+        return false;
+    };
+    for (int i = 0; i < plan.wire_count; ++i)
+        if (!claim(wire_line(plan.wires[i]))) return false;
+    for (int i = 0; i < plan.component_count; ++i)
+        if (!claim(component_line(plan.components[i]))) return false;
+    for (int i = 0; i < plan.removed_count; ++i) {
+        if (used[i]) continue;
+        int row = 0, column = 0;
+        if (!is_cell_line(plan.removed[i]->text) || !cell_of_line(plan.removed[i]->text, row, column)) return false;
+        if (cell_get(row, column) != 1) return false;
+        plan.removed_cells[plan.removed_cell_count][0] = row;
+        plan.removed_cells[plan.removed_cell_count][1] = column;
+        ++plan.removed_cell_count;
+    }
+    int set_cells = 0;
+    for (int row = 0; row < GRID_ROWS; ++row) {
+        for (int column = 0; column < GRID_COLUMNS; ++column) {
+            if (((row | column) & 1) == 0) continue;
+            const int value = cell_get(row, column);
+            if (value == 0) continue;
+            if (value != 1) return false;  // a rebuild would store 1
+            ++set_cells;
+        }
+    }
+    return set_cells == kept_cells + plan.removed_cell_count;
+}
+
+bool plan_step(const JournalEvent* step, bool forward, StepPlan& plan) {
+    if (board.selected_wire != nullptr || board.selected_component != nullptr) return false;
+    if (!collect_changes(step, forward, plan)) return false;
+    // The rebuild's order is the reverse of the state set's: walk the
+    // lists reversed, and put them back whatever the outcome.
+    board.wire_list = reversed(board.wire_list);
+    board.component_list = reversed(board.component_list);
+    int kept_cells = 0;
+    const bool matched = match_kept_lines(plan, kept_cells);
+    board.wire_list = reversed(board.wire_list);
+    board.component_list = reversed(board.component_list);
+    return matched && match_removed_lines(plan, kept_cells);
+}
+
+}  // namespace
+
+namespace {
+
+// The node's record of what was made, allocated on first use; null when
+// the memory is refused, which only makes later steps rebuild everything.
+LineMade* made_slot(StateLine* node) {
+    if (node->made == nullptr) node->made = static_cast<LineMade*>(temp_alloc(sizeof(LineMade), "made"));
+    return node->made;
+}
+
+}  // namespace
+
+void journal_note_made_wire(StateLine* node, const WireRecord* w) {
+    if (LineMade* made = made_slot(node)) *made = made_of(w);
+}
+
+void journal_note_made_component(StateLine* node, const ComponentRecord* c) {
+    if (LineMade* made = made_slot(node)) *made = made_of(c);
+}
+
+void journal_note_made_cell(StateLine* node) {
+    LineMade* made = made_slot(node);
+    if (made == nullptr) return;
+    *made = LineMade{};
+    int row = 0, column = 0;
+    if (is_cell_line(node->text) && cell_of_line(node->text, row, column)) {
+        made->kind = LINE_MADE_CELL;
+        made->fields[0] = row;
+        made->fields[1] = column;
+    } else {
+        made->kind = LINE_MADE_NOTHING;
+    }
+}
+
+void journal_forget_made(StateLine* node) {
+    if (node->made != nullptr) temp_free(&node->made, sizeof(LineMade));
+}
+
+bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
+    if (step == nullptr) return false;
+    StepPlan plan;
+    if (!plan_step(step, forward, plan)) return false;
+
+    DeferredRedraw bulk;
+    // Marked before and after the solder points go, so that the strips
+    // they ended are repainted too.
+    for (int i = 0; i < plan.wire_count; ++i) {
+        WireRecord* w = plan.wires[i];
+        unlink(board.wire_list, w);
+        mark_wire_dirty(w);
+        unregister_wire_ends(w);
+        mark_wire_dirty(w);
+        discard_wire(w);
+    }
+    for (int i = 0; i < plan.component_count; ++i) {
+        ComponentRecord* c = plan.components[i];
+        unlink(board.component_list, c);
+        mark_component_dirty(c);
+        unregister_pins(c);
+        mark_component_dirty(c);
+        discard_component(c);
+    }
+    for (int i = 0; i < plan.removed_cell_count; ++i) {
+        const int row = plan.removed_cells[i][0], column = plan.removed_cells[i][1];
+        cell_set(row, column, 0);
+        if (column % 2 != 0)
+            mark_cut_dirty(column * 5, row * 5);
+        else
+            mark_bridge_dirty(column * 5, row * 5);
+    }
+    // The added lines end the lists, the first added last: parsed from the
+    // last added on, each new record moves from the head to the tail.
+    WireRecord* wire_tail = tail_of(board.wire_list);
+    ComponentRecord* component_tail = tail_of(board.component_list);
+    float version = 0.0f;
+    for (int i = plan.added_count - 1; i >= 0; --i) {
+        StateLine* node = plan.added[i];
+        WireRecord* wires = board.wire_list;
+        ComponentRecord* components = board.component_list;
+        parse_board_line(node->text, &version);
+        if (board.wire_list != wires) {
+            WireRecord* w = board.wire_list;
+            journal_note_made_wire(node, w);
+            if (w->next != nullptr) {
+                board.wire_list = w->next;
+                w->next = nullptr;
+                wire_tail->next = w;
+            }
+            wire_tail = w;
+        } else if (board.component_list != components) {
+            ComponentRecord* c = board.component_list;
+            journal_note_made_component(node, c);
+            if (c->next != nullptr) {
+                board.component_list = c->next;
+                c->next = nullptr;
+                component_tail->next = c;
+            }
+            component_tail = c;
+        } else {
+            journal_note_made_cell(node);
+        }
+    }
+    return true;
+}

@@ -1,0 +1,159 @@
+// Undo and redo that change only what a step changed must leave the same
+// board and the same picture as rebuilding the whole board: random
+// sessions are played twice, once each way, and compared after every
+// undo and redo.
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/grid.h"
+#include "editor/journal_fixture.h"
+#include "editor/regions.h"
+
+namespace {
+
+struct AfterStep {
+    std::string board;
+    size_t picture;  // a hash of every cell and framebuffer pixel
+};
+
+size_t picture_hash() {
+    const std::string_view cells(reinterpret_cast<const char*>(canvas.cells), sizeof canvas.cells);
+    const std::string_view pixels(reinterpret_cast<const char*>(canvas.framebuffer), sizeof canvas.framebuffer);
+    return std::hash<std::string_view>{}(cells) * 31 + std::hash<std::string_view>{}(pixels);
+}
+
+std::string board_text() {
+    FILE* f = std::tmpfile();
+    write_board_file(f);
+    std::rewind(f);
+    std::string text;
+    for (int ch; (ch = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(ch));
+    std::fclose(f);
+    return text;
+}
+
+// The editor's edits, each followed by the checkpoint of the next pass.
+void random_edit(std::mt19937& random) {
+    auto any = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const int x = 10 * (1 + any(30)), y = 10 * (1 + any(20));
+    switch (any(9)) {
+        case 0:
+        case 1:
+            add_wire(any(3) ? "WIRE" : "RES", 0, x, y, x, y + 10 * (1 + any(4)));
+            break;
+        case 2:
+            add_wire("CAP", 0, x, y, x + 10 * (1 + any(4)), y);
+            break;
+        case 3:
+            add_component(any(2) ? "NPN" : "SIL3", 0, x, y);
+            break;
+        case 4:
+            toggle_cell(x + 5, y);  // a cut
+            break;
+        case 5:
+            toggle_cell(x, y + 5);  // a bridge
+            break;
+        case 6:
+            if (board.wire_list != nullptr) describe_wire(board.wire_list, any(2) ? "R1" : "long wire");
+            break;
+        case 7: {  // drag a wire's end one hole along
+            WireRecord* w = board.wire_list;
+            if (w == nullptr) break;
+            unregister_wire_ends(w);
+            mark_wire_dirty(w);
+            // Moving an end counts the wire's solder points again.
+            move_wire_end(w, w->x2, w->y2, w->x2 + (w->x1 == w->x2 ? 0 : 10), w->y2 + (w->x1 == w->x2 ? 10 : 0));
+            mark_wire_dirty(w);
+            break;
+        }
+        default: {  // delete the newest wire as the editor does
+            WireRecord* w = board.wire_list;
+            if (w == nullptr) break;
+            w = take_wire_at(w->x1, w->y1);
+            if (w != nullptr) {
+                select_wire(w, w->x1, w->y1);
+                delete_selection();
+            }
+            break;
+        }
+    }
+    journal_snapshot();
+}
+
+// One session; what the board and the picture are after each undo and redo.
+std::vector<AfterStep> play_session(unsigned seed, bool incremental) {
+    journal_reset();
+    board_reset();
+    canvas_reset();
+    redraw_state_reset();
+    journal.incremental_rebuild = incremental;
+    std::mt19937 random(seed);
+    canvas.zoom = seed % 2 ? 20 : 10;
+    draw_board_frame();
+    journal_snapshot();
+    std::vector<AfterStep> seen;
+    for (int i = 0; i < 36; ++i) {
+        const int action = static_cast<int>(random() % 10);
+        if (action < 5) {
+            random_edit(random);
+            continue;
+        }
+        const int repeat = 1 + static_cast<int>(random() % 3);
+        for (int k = 0; k < repeat; ++k) {
+            deselect_all();
+            if (action < 8)
+                journal_undo();
+            else
+                journal_redo();
+            journal_rebuild_board();
+            seen.push_back({board_text(), picture_hash()});
+        }
+    }
+    return seen;
+}
+
+class IncrementalUndoTest : public JournalTest {};
+
+TEST_F(IncrementalUndoTest, EveryUndoAndRedoLeavesTheBoardAndPictureOfTheFullRebuild) {
+    int alone = 0, steps = 0;
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        const std::vector<AfterStep> full = play_session(seed, false);
+        EXPECT_EQ(journal.steps_applied_alone, 0);
+        const std::vector<AfterStep> incremental = play_session(seed, true);
+        alone += journal.steps_applied_alone;
+        steps += static_cast<int>(incremental.size());
+        ASSERT_EQ(full.size(), incremental.size());
+        ASSERT_FALSE(full.empty());
+        for (size_t i = 0; i < full.size(); ++i) {
+            ASSERT_EQ(full[i].board, incremental[i].board) << "seed " << seed << ", step " << i;
+            ASSERT_EQ(full[i].picture, incremental[i].picture) << "seed " << seed << ", step " << i;
+        }
+    }
+    // Only the first step after new edits rebuilds the whole board.
+    EXPECT_GT(alone, steps / 3) << alone << " of " << steps << " steps were taken alone";
+}
+
+// A board changed after its last checkpoint is not what the state set
+// says: the step must not be taken on it, and the whole board is rebuilt.
+TEST_F(IncrementalUndoTest, AChangeWithoutACheckpointFallsBackToTheFullRebuild) {
+    ::add_wire("WIRE", 0, 50, 50, 50, 80);
+    journal_snapshot();
+    ::add_component("NPN", 0, 100, 100);
+    journal_snapshot();
+    journal_undo();
+    journal_rebuild_board();  // the first rebuild is whole; later steps can be taken alone
+    journal_redo();
+    journal_rebuild_board();
+    const std::string with_npn = saved_board();
+
+    ::add_wire("RES", 0, 200, 50, 200, 90);  // no checkpoint follows
+    journal_undo();
+    journal_rebuild_board();
+    journal_redo();
+    journal_rebuild_board();
+    EXPECT_EQ(saved_board(), with_npn) << "the unrecorded resistor must be gone as after a full rebuild";
+}
+
+}  // namespace
