@@ -255,13 +255,15 @@ bool match_removed_lines(StepPlan& plan, int kept_cells) {
         plan.removed_cells[plan.removed_cell_count][1] = column;
         ++plan.removed_cell_count;
     }
+    // Odd rows hold bridges and the cells between holes, even rows cuts
+    // in their odd columns.
     int set_cells = 0;
     for (int row = 0; row < GRID_ROWS; ++row) {
-        for (int column = 0; column < GRID_COLUMNS; ++column) {
-            if (((row | column) & 1) == 0) continue;
-            const int value = cell_get(row, column);
-            if (value == 0) continue;
-            if (value != 1) return false;  // a rebuild would store 1
+        const int8_t* cells = board_grid.cells[row];
+        const int step = row % 2 != 0 ? 1 : 2;
+        for (int column = row % 2 != 0 ? 0 : 1; column < GRID_COLUMNS; column += step) {
+            if (cells[column] == 0) continue;
+            if (cells[column] != 1) return false;  // a rebuild would store 1
             ++set_cells;
         }
     }

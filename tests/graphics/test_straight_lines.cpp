@@ -43,7 +43,7 @@ TEST(StraightLines, MatchPlottingEveryPointForAnyPenClipAndPosition) {
     CanvasSnapshot before, expected;
     canvas_reset();
     auto any = [&random](int low, int high) { return low + static_cast<int>(random() % (high - low + 1)); };
-    for (int round = 0; round < 120; ++round) {
+    for (int round = 0; round < 80; ++round) {
         // Clips reach past the cells and the framebuffer now and then.
         const Pen pen{round % 2 ? 20 : 10, any(0, 15), any(0, 3) == 0 ? any(0, 15) : 0,
                       any(0, 4) == 0 ? PEN_INVERT : PEN_PAINT,
