@@ -7,6 +7,7 @@ bash "$root/scripts/setup.sh"
 
 bash "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure -j 2)
+bash "$root/scripts/test-windows.sh"
 
 bash "$root/scripts/build.sh" "$root/build-sanitize" -DCUPROLAY_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \

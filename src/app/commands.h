@@ -11,5 +11,7 @@ int run_export_command(int argc, char** argv);
 int run_script_command(int argc, char** argv);
 // cuprolay [BOARD] [-wine]: the editor window (argv[1], argv[2] are the words)
 int run_desktop_command(int argc, char** argv);
+// Binary standard streams (and on Windows the parent's console); first thing.
+void prepare_standard_streams();
 // Prints the usage text to the stream.
 void print_usage(FILE* stream);

@@ -20,6 +20,7 @@ void print_usage(FILE* stream) {
 }
 
 int main(int argc, char** argv) {
+    prepare_standard_streams();
     if (argc < 2) return run_desktop_command(argc, argv);
     const char* first = argv[1];
     if (std::strcmp(first, "--render") == 0) return run_render_command(argc, argv);

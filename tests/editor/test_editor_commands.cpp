@@ -7,6 +7,7 @@
 #include "editor/gestures.h"
 #include "fileio/board_file.h"
 #include "session_fixture.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -30,9 +31,7 @@ void write_file(const std::string& path, const char* text) {
 }
 
 std::string temp_dir() {
-    char pattern[] = "/tmp/cuprolay_editor_XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    return dir ? dir : "/tmp";
+    return make_temp_directory("cuprolay_editor");
 }
 
 TEST_F(CommandTest, PrintAreaSurroundsTheMarkedCellsOnTheBoard) {

@@ -17,6 +17,7 @@
 #include "shell/dialogs.h"
 #include "shell/headless/headless.h"
 #include "support/board_builders.h"
+#include "support/test_files.h"
 
 class ExportTest : public ::testing::Test {
 public:
@@ -31,17 +32,14 @@ public:
         transcript_ = std::tmpfile();
         ASSERT_NE(transcript_, nullptr);
         headless_state.transcript = transcript_;
-        char pattern[] = "/tmp/cuprolay-export-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
+        directory_ = make_temp_directory("cuprolay-export");
     }
 
     void TearDown() override {
         headless_state.transcript = nullptr;
         if (transcript_) std::fclose(transcript_);
         board_reset();
-        std::string command = "rm -rf '" + directory_ + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        remove_tree(directory_);
     }
 
     std::string path(const std::string& name) const { return directory_ + "/" + name; }

@@ -166,6 +166,7 @@ TEST_F(GerberTest, DecliningEveryFileStillShowsThePreviewAndAsksUntilConfirmed) 
 }
 
 TEST_F(GerberTest, AFileThatCannotBeWrittenIsReportedAndTheOthersStillCome) {
+    if (const char* missing = full_device_missing()) GTEST_SKIP() << missing;
     add_wire("WIRE", 0, 100, 100, 200, 100);
     draw_at_zoom_20();
     for (int i = 0; i < 6; ++i) {

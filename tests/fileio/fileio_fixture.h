@@ -14,6 +14,7 @@
 #include "fileio/board_file.h"
 #include "shell/headless/headless.h"
 #include "support/board_builders.h"
+#include "support/test_files.h"
 
 class BoardFileTest : public ::testing::Test {
 protected:

@@ -356,10 +356,15 @@ TEST_F(BoardReaderTest, AllGarbageAndReadErrors) {
     EXPECT_EQ(count_components() + count_wires(), 0);
 
     // A stream that cannot be read is a failed load, not an empty board.
-    FILE* write_only = std::fopen("/dev/null", "wb");
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows C library reads a write-only stream as an empty one, not an error";
+#endif
+    const std::string directory = make_temp_directory("cuprolay_reader");
+    FILE* write_only = std::fopen((directory + "/board.cpx").c_str(), "wb");
     ASSERT_NE(write_only, nullptr);
     EXPECT_EQ(load_board_file(write_only), 1);
     std::fclose(write_only);
+    remove_tree(directory);
 }
 
 // Lines put together from real words, odd numbers and odd bytes: whatever

@@ -6,10 +6,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include "fileio_fixture.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -18,7 +17,7 @@ protected:
     void SetUp() override {
         BoardFileTest::SetUp();
         directory_ = std::filesystem::temp_directory_path() /
-                     ("cuprolay_writer_" + std::to_string(::getpid()) + "_" +
+                     ("cuprolay_writer_" + std::to_string(current_process_id()) + "_" +
                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(directory_);
         std::filesystem::create_directories(directory_);
@@ -134,9 +133,9 @@ TEST_F(BoardWriterTest, LongDescriptionsSurviveSaveAndLoad) {
     add_text(20, 380, huge.c_str());
 
     const std::filesystem::path path = directory_ / "long.cpx";
-    ASSERT_TRUE(save_board_to_path(path.c_str()));
+    ASSERT_TRUE(save_board_to_path(path.string().c_str()));
     board_reset();
-    FILE* f = std::fopen(path.c_str(), "rb");
+    FILE* f = std::fopen(path.string().c_str(), "rb");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(load_board_file(f), 0);
     std::fclose(f);
@@ -154,6 +153,7 @@ TEST_F(BoardWriterTest, LongDescriptionsSurviveSaveAndLoad) {
 }
 
 TEST_F(BoardWriterTest, WriteErrorsAreReported) {
+    if (const char* missing = full_device_missing()) GTEST_SKIP() << missing;
     small_board();
     FILE* full = std::fopen("/dev/full", "wb");
     ASSERT_NE(full, nullptr);
@@ -165,7 +165,7 @@ TEST_F(BoardWriterTest, SaveReplacesTheFileWhole) {
     const std::filesystem::path path = directory_ / "board.cpx";
     write_file(path, "old contents that are longer than the new file will be......\n");
     add_component("SIL2", 0, 20, 20);
-    ASSERT_TRUE(save_board_to_path(path.c_str()));
+    ASSERT_TRUE(save_board_to_path(path.string().c_str()));
     EXPECT_EQ(file_text(path), std::string(VERSION_LINE) + "SIL2 0 4 4 \n");
     // No temporary file is left beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory_), {}), 1);
@@ -178,32 +178,29 @@ TEST_F(BoardWriterTest, FailedSaveLeavesThePreviousFile) {
     small_board();
 
     // The directory does not exist.
-    EXPECT_FALSE(save_board_to_path((directory_ / "missing" / "board.cpx").c_str()));
+    EXPECT_FALSE(save_board_to_path((directory_ / "missing" / "board.cpx").string().c_str()));
 
     // A folder named like an old fixed temporary name does not block the
     // save, and is left alone.
     std::filesystem::create_directory(directory_ / "board.cpx.saving");
-    EXPECT_TRUE(save_board_to_path(path.c_str()));
+    EXPECT_TRUE(save_board_to_path(path.string().c_str()));
     EXPECT_TRUE(std::filesystem::is_directory(directory_ / "board.cpx.saving"));
     std::filesystem::remove(directory_ / "board.cpx.saving");
     write_file(path, old);
 
     // The disk fills up part-way: a file size limit makes the writes fail.
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto saved_handler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit limited = saved;
-    limited.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool saved_ok = save_board_to_path(path.c_str());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, saved_handler);
+    bool saved_ok;
+    {
+        FileSizeLimit limit(64);
+        if (!limit.active()) GTEST_SKIP() << FileSizeLimit::why_not();
+        saved_ok = save_board_to_path(path.string().c_str());
+    }
     EXPECT_FALSE(saved_ok);
     EXPECT_EQ(file_text(path), old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory_), {}), 1);
 
     // And with room again the same save succeeds.
-    EXPECT_TRUE(save_board_to_path(path.c_str()));
+    EXPECT_TRUE(save_board_to_path(path.string().c_str()));
     EXPECT_NE(file_text(path), old);
 }
 

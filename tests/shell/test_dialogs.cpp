@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include "shell_fixture.h"
+#include "support/test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -14,15 +15,15 @@ protected:
     void SetUp() override {
         ShellTest::SetUp();
         directory_ = fs::temp_directory_path() /
-                     ("cuprolay_dialogs_" + std::to_string(::getpid()) + "_" +
+                     ("cuprolay_dialogs_" + std::to_string(current_process_id()) + "_" +
                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(directory_);
     }
     void TearDown() override {
-        fs::remove_all(directory_);
+        remove_tree(directory_.string());
         ShellTest::TearDown();
     }
-    std::string path_of(const std::string& name) { return (directory_ / name).string(); }
+    std::string path_of(const std::string& name) { return (directory_ / name).generic_string(); }
     static void write_text(const std::string& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
@@ -154,11 +155,14 @@ TEST_F(DialogTest, DecliningToOverwriteGivesNoFileAndKeepsTheOldOne) {
 
 TEST_F(DialogTest, OverwriteQuestionThatDoesNotFitIsRefused) {
     // An existing file whose path leaves no room for the question.
+    // The question adds 27 characters; a path of 240 leaves no room for them
+    // whatever the length of the temporary directory's own path.
     fs::path deep = directory_;
-    while (deep.string().size() < 200) deep /= std::string(40, 'd');
+    while (deep.generic_string().size() < 180) deep /= std::string(40, 'd');
     fs::create_directories(deep);
-    std::string path = (deep / "board.cpx").string();
-    ASSERT_LT(path.size(), 256u);
+    const size_t padding = 240 - deep.generic_string().size() - 1 - 4;
+    std::string path = (deep / (std::string(padding, 'b') + ".cpx")).generic_string();
+    ASSERT_EQ(path.size(), 240u);
     write_text(path, "old\n");
     headless_state.messages_to_stderr = false;
     EXPECT_EQ(open_output_file('w', path.c_str(), 0, true), nullptr);

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +12,7 @@
 #include "graphics/palette.h"
 #include "shell/image_file.h"
 #include "support/png_reader.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -20,13 +20,10 @@ class ImageFile : public ::testing::Test {
 protected:
     void SetUp() override {
         canvas_reset();
-        char pattern[] = "/tmp/image_file_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory = pattern;
+        directory = make_temp_directory("image_file_test");
     }
     void TearDown() override {
-        for (const std::string& name : created) std::remove(name.c_str());
-        rmdir(directory.c_str());
+        remove_tree(directory);
     }
     std::string path(const char* name) {
         created.push_back(directory + "/" + name);
@@ -38,7 +35,7 @@ protected:
 };
 
 bool exists(const std::string& name) {
-    return access(name.c_str(), F_OK) == 0;
+    return path_exists(name);
 }
 
 std::vector<unsigned char> file_bytes(const std::string& name) {
@@ -158,10 +155,10 @@ TEST_F(ImageFile, UnwritablePlaceIsReportedWithTheFileName) {
 }
 
 TEST_F(ImageFile, FullDiskFailsAndLeavesNoHalfWrittenFile) {
-    if (!exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    if (const char* missing = full_device_missing()) GTEST_SKIP() << missing;
     for (const char* name : {"full.ppm", "full.png"}) {
         const std::string link = path(name);
-        ASSERT_EQ(symlink("/dev/full", link.c_str()), 0);
+        ASSERT_TRUE(make_symlink("/dev/full", link));
         error[0] = '\0';
         EXPECT_FALSE(write_board_image(link.c_str(), error, sizeof error)) << name;
         EXPECT_NE(std::strstr(error, "Cannot"), nullptr) << error;

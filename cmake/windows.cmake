@@ -1,0 +1,39 @@
+# The Windows build (cross-built with cmake/mingw-w64-x86_64.cmake): a
+# GoogleTest built from Debian's sources, and the program wrapped in the
+# emulator for the end-to-end scripts, which call it like a Linux program.
+
+set(CUPROLAY_BENCHMARKS OFF CACHE BOOL "" FORCE)
+set(CUPROLAY_TOOLS OFF CACHE BOOL "" FORCE)
+
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+find_path(CUPROLAY_GTEST_SOURCE CMakeLists.txt PATHS /usr/src/googletest/googletest
+  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+add_subdirectory(${CUPROLAY_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# (its own CMake file defines GTest::gtest and GTest::gtest_main)
+
+# The machine has no binfmt entry for .exe files; the scripts run this.
+set(CUPROLAY_E2E_PROGRAM ${CMAKE_BINARY_DIR}/cuprolay-wine)
+file(GENERATE OUTPUT ${CUPROLAY_E2E_PROGRAM}
+  CONTENT "#!/bin/sh\nexec ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:cuprolay> \"$@\"\n"
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# The editor window on Linux is not part of this build.
+set(CUPROLAY_E2E_SKIP desktop)
+
+# The Windows backend and the program's resources.
+file(GLOB win32_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/win32/*.cpp)
+add_library(cp_win32 STATIC ${win32_sources})
+target_link_libraries(cp_win32 PUBLIC cp_shell user32 gdi32 comdlg32)
+if(TARGET cuprolay)
+  target_link_libraries(cuprolay PRIVATE cp_win32)
+endif()
+
+# The Linux program of the same sources, for the byte-for-byte comparison.
+set(CUPROLAY_LINUX_PROGRAM "${CMAKE_SOURCE_DIR}/build/cuprolay" CACHE FILEPATH "The Linux build's cuprolay")
+if(TARGET cuprolay)
+  add_test(NAME windows_same_output
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/same_output.sh ${CUPROLAY_LINUX_PROGRAM} ${CUPROLAY_E2E_PROGRAM})
+  set_tests_properties(windows_same_output PROPERTIES LABELS e2e
+    ENVIRONMENT "CUPROLAY_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endif()
