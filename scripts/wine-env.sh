@@ -11,7 +11,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 wine_start() {
     mkdir -p "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 </dev/null || true
-    "$wineserver" -p >/dev/null 2>&1 </dev/null
+    # Persistent, so that it outlives the short-lived test processes.
+    "$wineserver" -p >/dev/null 2>&1 </dev/null || true
 }
 
 wine_stop() {

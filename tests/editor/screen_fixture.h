@@ -8,6 +8,7 @@
 #include "editor/editor_state.h"
 #include "fileio/board_file.h"
 #include "session_fixture.h"
+#include "support/test_files.h"
 
 class ScreenTest : public SessionTest {
 protected:
@@ -19,7 +20,7 @@ protected:
 
     // Reads a board from its file text, as the command line's board is read.
     static void load(const std::string& text) {
-        FILE* file = fmemopen(const_cast<char*>(text.data()), text.size(), "rb");
+        FILE* file = open_text_stream(text);
         ASSERT_NE(file, nullptr);
         load_board_file(file);
         std::fclose(file);

@@ -90,3 +90,14 @@ bool make_symlink(const std::string& target, const std::string& link) {
     fs::create_symlink(target, link, error);
     return !error;
 }
+
+FILE* open_text_stream(const std::string& text) {
+    FILE* file = std::tmpfile();
+    if (file == nullptr) return nullptr;
+    if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+        std::fclose(file);
+        return nullptr;
+    }
+    std::rewind(file);
+    return file;
+}

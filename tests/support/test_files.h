@@ -2,6 +2,7 @@
 // Temporary directories and the few operating-system facilities file tests
 // need, the same on Linux and Windows; what one system lacks is reported
 // so that the test can say why it is skipped.
+#include <cstdio>
 #include <string>
 
 // A new empty directory under the system's temporary directory, with '/'
@@ -36,3 +37,7 @@ private:
 
 // Makes link name the file target; false where links cannot be made.
 bool make_symlink(const std::string& target, const std::string& link);
+
+// A read stream positioned at the start of text (fmemopen where there is
+// none); null when no temporary file can be made.
+FILE* open_text_stream(const std::string& text);
