@@ -1,4 +1,5 @@
 #pragma once
+// The batch command-line forms and their entry functions.
 #include <cstdio>
 // The command-line forms; each gets the whole command line (argv[1] is its
 // option) and returns the process exit status.

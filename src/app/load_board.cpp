@@ -1,3 +1,4 @@
+// Loads the board a batch command-line form works on.
 #include "app/load_board.h"
 
 #include <cstdio>

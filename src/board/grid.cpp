@@ -1,3 +1,4 @@
+// The cell grid of strips, cuts, bridges and solder points, and their drawing.
 #include "board/grid.h"
 
 #include <algorithm>

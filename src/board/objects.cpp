@@ -1,3 +1,4 @@
+// The object store: creating, moving, selecting and freeing wires and components.
 #include "board/objects.h"
 
 #include <cstring>
@@ -6,6 +7,7 @@
 #include "board/grid.h"
 #include "core/arena.h"
 #include "shell/input.h"
+#include "shell/codes.h"
 
 BoardStore board;
 
@@ -258,10 +260,10 @@ void translate_component(ComponentRecord* c, int dx, int dy, bool with_descripti
 
 void nudge_description(DescriptionHead& d, int key) {
     switch (key) {
-        case 6: ++d.x; break;   // ctrl-F
-        case 2: --d.x; break;   // ctrl-B
-        case 14: ++d.y; break;  // ctrl-N
-        case 16: --d.y; break;  // ctrl-P
+        case KEY_RIGHT: ++d.x; break;
+        case KEY_LEFT: --d.x; break;
+        case KEY_DOWN: ++d.y; break;
+        case KEY_UP: --d.y; break;
         default: break;
     }
 }

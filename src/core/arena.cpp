@@ -1,3 +1,4 @@
+// The temporary arena: counted allocation and the give-up under memory shortage.
 #include "core/arena.h"
 
 #include <cstdio>

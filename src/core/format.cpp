@@ -1,3 +1,4 @@
+// Bounded formatted print into fixed buffers.
 #include "core/format.h"
 
 #include <cstdarg>

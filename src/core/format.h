@@ -1,4 +1,5 @@
 #pragma once
+// Bounded formatted print into fixed buffers.
 #include <cstddef>
 
 // Bounded formatted print: writes at most capacity bytes including the

@@ -19,6 +19,7 @@
 #include "export/export.h"
 #include "shell/dialogs.h"
 #include "shell/input.h"
+#include "shell/codes.h"
 
 namespace {
 
@@ -210,48 +211,48 @@ void print_command() {
 void dispatch_command(int code) {
     WireRecord* wire = board.selected_wire;
     switch (code) {
-    case 1:  // ctrl-A: the whole board as a region
+    case KEY_SELECT_ALL:  // the whole board as a region
         no_checkpoint();
         deselect_all();
         region_command(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
         return;
-    case 2:
-    case 6:
-    case 14:
-    case 16:
+    case KEY_LEFT:
+    case KEY_RIGHT:
+    case KEY_DOWN:
+    case KEY_UP:
         cursor_key_command(code);
         return;
-    case 4:
-    case 8:
-    case 255:
+    case KEY_DELETE_ALT:
+    case KEY_BACKSPACE:
+    case KEY_DELETE_MENU:
         selection_command(delete_selection());
         return;
-    case 5:
+    case KEY_EXPOSE_ANY_WIRE:
     case 'E':
-        expose_command(code == 5);
+        expose_command(code == KEY_EXPOSE_ANY_WIRE);
         return;
-    case 7:
+    case KEY_GARBAGE_COLLECT:
         garbage_collection_command();
         return;
-    case 9:
+    case KEY_INSERT_FILE:
         insert_command();
         return;
-    case 12:
-    case 27:
+    case KEY_REDRAW:
+    case KEY_ESCAPE:
         no_checkpoint();
         deselect_and_redraw();
         return;
-    case 15:
+    case KEY_OPEN:
         open_command();
         return;
-    case 19:
+    case KEY_SAVE:
         save_command();
         return;
-    case 22:
+    case KEY_REVERSE_VARIANT:
     case 'V':
         selection_command(cycle_selection_variant(code == 'V'));
         return;
-    case 23:
+    case KEY_SAVE_AS:
         save_as_command();
         return;
     case 'A':

@@ -6,13 +6,14 @@
 #include "board/grid.h"
 #include "graphics/canvas.h"
 #include "shell/input.h"
+#include "shell/codes.h"
 
 KeyStep key_direction(int key, int step) {
     switch (key) {
-    case 6: return {step, 0};    // ctrl-F, right arrow
-    case 2: return {-step, 0};   // ctrl-B, left arrow
-    case 14: return {0, step};   // ctrl-N, down arrow
-    case 16: return {0, -step};  // ctrl-P, up arrow
+    case KEY_RIGHT: return {step, 0};
+    case KEY_LEFT: return {-step, 0};
+    case KEY_DOWN: return {0, step};
+    case KEY_UP: return {0, -step};
     default: return {0, 0};
     }
 }

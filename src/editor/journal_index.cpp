@@ -1,3 +1,4 @@
+// The hash index of journal lines by text.
 #include "editor/journal_index.h"
 
 #include <cstdint>

@@ -13,6 +13,7 @@
 #include "shell/dialogs.h"
 #include "shell/input.h"
 #include "shell/platform.h"
+#include "shell/codes.h"
 
 EditorState editor_state;
 
@@ -36,7 +37,7 @@ void editor_startup(const char* path) {
         display_scheme = &screen_scheme;
         canvas.pen_mode = PEN_PAINT;
         draw_board_frame();
-        help_viewer(258, nullptr);
+        help_viewer(HELP_ABOUT, nullptr);
     }
     board.plain_wire_type = catalog_lookup("WIRE", 0).entry;
 

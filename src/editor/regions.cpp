@@ -15,6 +15,7 @@
 #include "graphics/canvas.h"
 #include "graphics/geometry.h"
 #include "shell/input.h"
+#include "shell/codes.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ int wait_for_press_or_key(bool cursor_keys_move) {
         if (key_available()) {
             if (!cursor_keys_move) return input_state.key_code;
             int key = get_key();
-            if (key == 2 || key == 6 || key == 14 || key == 16) {
+            if (key == KEY_LEFT || key == KEY_RIGHT || key == KEY_DOWN || key == KEY_UP) {
                 move_pointer_by_key(key, 10);
                 continue;
             }
@@ -349,8 +350,8 @@ void region_command(int x0, int y0, int x1, int y1) {
     } else {
         key = fold_upper(get_key());
         switch (key) {
-        case 255:
-        case 8:
+        case KEY_DELETE_MENU:
+        case KEY_BACKSPACE:
             delete_region(o);
             break;
         case 'C':

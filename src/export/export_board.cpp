@@ -1,3 +1,4 @@
+// The export command: dialog, format choice and the writer it runs.
 #include <algorithm>
 #include <cctype>
 

@@ -1,3 +1,4 @@
+// The bodies of the Gerber and Excellon layer files.
 #include <algorithm>
 #include <memory>
 

@@ -1,3 +1,4 @@
+// Gerber pads and tracks: drawn on the preview and written to the layer file.
 #include "export/writers.h"
 #include "graphics/canvas.h"
 #include "graphics/palette.h"

@@ -1,3 +1,4 @@
+// The set of Gerber layer files written for one export.
 #include "board/draw.h"
 #include "board/grid.h"
 #include "export/writers.h"

@@ -1,3 +1,4 @@
+// Reading the canvas back as the printed image, mono or colour.
 #include <algorithm>
 #include <cstring>
 #include <vector>

@@ -1,3 +1,4 @@
+// The PDF writer: objects, offsets and the cross-reference table.
 #include <cstring>
 
 #include "export/print_writer.h"

@@ -1,3 +1,4 @@
+// The print output file and the export state.
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>

@@ -1,3 +1,4 @@
+// The inverted frame drawn around the area being printed.
 #include "export/writers.h"
 #include "graphics/canvas.h"
 #include "shell/input.h"

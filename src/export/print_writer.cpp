@@ -1,3 +1,4 @@
+// The common run of the PostScript and PDF writers.
 #include "export/print_writer.h"
 
 #include "export/settings.h"

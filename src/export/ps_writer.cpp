@@ -1,3 +1,4 @@
+// The PostScript level 1 and level 2 writers.
 #include "export/print_writer.h"
 #include "export/settings.h"
 #include "export/writers.h"

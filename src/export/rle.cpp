@@ -1,3 +1,4 @@
+// The run-length encoder of printed image data.
 #include "export/rle_run.h"
 #include "export/writers.h"
 

@@ -1,3 +1,4 @@
+// The sample value a canvas colour prints as.
 #include "export/writers.h"
 #include "graphics/palette.h"
 

@@ -1,3 +1,4 @@
+// The export settings and their clamping.
 #include "export/settings.h"
 #include <cmath>
 

@@ -1,4 +1,5 @@
 #pragma once
+// The export settings: format and the two scales.
 
 struct ExportSettings {
     char export_format = 'D';    // 'D' PDF, 'P' PostScript 1, 'Q' PostScript 2, 'G' Gerber

@@ -1,3 +1,4 @@
+// The canvas cells, the framebuffer and the changed rectangle.
 #include "graphics/canvas.h"
 
 #include <algorithm>

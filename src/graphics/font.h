@@ -1,4 +1,5 @@
 #pragma once
+// The bitmap fonts and text drawing.
 #include <cstdint>
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// Small helpers on coordinate pairs and rectangles.
 #include "graphics/geometry.h"
 
 #include <algorithm>

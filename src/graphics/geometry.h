@@ -1,4 +1,5 @@
 #pragma once
+// Small helpers on coordinate pairs and rectangles.
 
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// The sixteen colours and the display schemes.
 #include "graphics/palette.h"
 
 const PaletteColour palette[16] = {

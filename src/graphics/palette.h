@@ -1,4 +1,5 @@
 #pragma once
+// The sixteen colours, the colour roles and the display schemes.
 #include <cstdint>
 
 struct PaletteColour {

@@ -1,4 +1,5 @@
 #pragma once
+// Two-level pictures: a bitmap of blank and ink sub-pixels.
 #include <cstdint>
 
 // A two-level picture: 2*height rows of 2*width characters, stored one

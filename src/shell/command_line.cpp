@@ -1,3 +1,4 @@
+// Splitting the editor's command line into board path and wine flag.
 #include "shell/command_line.h"
 
 static bool is_white(char c) {

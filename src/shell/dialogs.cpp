@@ -1,4 +1,6 @@
+// The portable half of the dialogs: message box, ask prompt, export and help.
 #include "shell/dialogs.h"
+#include "shell/codes.h"
 #include <algorithm>
 #include <cstring>
 #include "core/format.h"
@@ -102,10 +104,9 @@ const char* help_topic_title(int id) {
         "Windows and Linux installation",
         "Commands in alphabetical order",
     };
-    constexpr int first_id = 257;
-    constexpr int count = sizeof titles / sizeof titles[0];
-    if (id < first_id || id >= first_id + count) return nullptr;
-    return titles[id - first_id];
+    static_assert(sizeof titles / sizeof titles[0] == HELP_LAST - HELP_FIRST + 1);
+    if (id < HELP_FIRST || id > HELP_LAST) return nullptr;
+    return titles[id - HELP_FIRST];
 }
 
 void help_viewer(int topic_id, const char* title) {

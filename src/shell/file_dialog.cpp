@@ -1,3 +1,4 @@
+// File filters, the file dialog and the output-file opener.
 #include <cstring>
 #include "core/format.h"
 #include "shell/dialogs.h"

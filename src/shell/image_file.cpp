@@ -1,3 +1,4 @@
+// Writing a framebuffer region or the board picture as a PNG or PPM file.
 #include "shell/image_file.h"
 
 #include <stb_image_write.h>

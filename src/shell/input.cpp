@@ -1,6 +1,8 @@
+// The input slots, the event translation into them and the poll operations.
 #include "shell/input.h"
 #include "graphics/canvas.h"
 #include "shell/platform.h"
+#include "shell/codes.h"
 
 InputState input_state;
 
@@ -24,12 +26,12 @@ void input_key_down(PlatformKey key) {
     switch (key) {
     // The arrows give the codes of ctrl-P, ctrl-N, ctrl-F and ctrl-B; the
     // control slot decides whether the editor nudges or moves the pointer.
-    case PKEY_UP: store_key(16); break;
-    case PKEY_DOWN: store_key(14); break;
-    case PKEY_RIGHT: store_key(6); break;
-    case PKEY_LEFT: store_key(2); break;
-    case PKEY_DELETE: store_key(8); break;  // same code as Backspace
-    case PKEY_PRINT: store_key(80); break;  // 'P'
+    case PKEY_UP: store_key(KEY_UP); break;
+    case PKEY_DOWN: store_key(KEY_DOWN); break;
+    case PKEY_RIGHT: store_key(KEY_RIGHT); break;
+    case PKEY_LEFT: store_key(KEY_LEFT); break;
+    case PKEY_DELETE: store_key(KEY_BACKSPACE); break;
+    case PKEY_PRINT: store_key('P'); break;
     case PKEY_CONTROL: input_state.control = 1; break;
     case PKEY_LEFT_SHIFT: input_state.left_shift = 1; break;
     case PKEY_RIGHT_SHIFT: input_state.right_shift = 1; break;

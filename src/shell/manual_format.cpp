@@ -1,3 +1,4 @@
+// Formatting the manual's text into styled runs for the help viewer.
 #include <sstream>
 #include <vector>
 #include "shell/manual.h"

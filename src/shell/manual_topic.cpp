@@ -1,3 +1,4 @@
+// Finding a help topic title in the manual text.
 #include <cctype>
 #include <cstring>
 #include "shell/manual.h"

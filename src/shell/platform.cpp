@@ -1,3 +1,4 @@
+// The installed backend and the null backend in place before one.
 #include "shell/platform.h"
 #include <cstdlib>
 

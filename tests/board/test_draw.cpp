@@ -1,3 +1,4 @@
+// Tests of object drawing.
 #include <gtest/gtest.h>
 
 #include "board/catalog.h"

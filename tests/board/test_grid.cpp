@@ -1,3 +1,4 @@
+// Tests of the cell grid, strips, cuts and bridges.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Tests that cuts and bridges stay visible over newly drawn bodies.
 #include <gtest/gtest.h>
 
 #include "board/draw.h"

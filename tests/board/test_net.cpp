@@ -1,3 +1,4 @@
+// Tests of net exposure.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Tests of the object store.
 #include <gtest/gtest.h>
 
 #include <random>

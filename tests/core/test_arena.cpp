@@ -1,3 +1,4 @@
+// Tests of the temporary arena and its give-up.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

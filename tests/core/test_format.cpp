@@ -1,3 +1,4 @@
+// Tests of the bounded formatted print.
 #include <gtest/gtest.h>
 
 #include <cstring>

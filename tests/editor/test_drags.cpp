@@ -1,3 +1,4 @@
+// Tests of the interactive drags.
 #include "editor/drags.h"
 #include "session_fixture.h"
 

@@ -1,3 +1,4 @@
+// Tests of the key and menu commands.
 #include <cstdio>
 #include <cstring>
 #include <string>

@@ -1,3 +1,4 @@
+// Tests of the undo journal against a reference model.
 #include <algorithm>
 #include <random>
 #include <string>

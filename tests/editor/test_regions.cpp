@@ -1,3 +1,4 @@
+// Tests of the region operations.
 #include <string>
 
 #include "editor/regions.h"

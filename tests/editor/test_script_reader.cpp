@@ -1,3 +1,4 @@
+// Tests of the script reader.
 #include <string>
 #include <vector>
 #include "session_fixture.h"

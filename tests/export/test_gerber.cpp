@@ -1,3 +1,4 @@
+// Tests of the Gerber and Excellon files.
 #include "board/grid.h"
 #include "export/export.h"
 #include "export/export_fixture.h"

@@ -1,3 +1,4 @@
+// Tests of reading the canvas back as the printed image.
 #include "export/export_fixture.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// Tests of the run-length encoder.
 #include "export/export_fixture.h"
 
 namespace {

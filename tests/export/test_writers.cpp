@@ -1,3 +1,4 @@
+// Tests of the PostScript and PDF writers.
 #include <cstdlib>
 #include <cstring>
 

@@ -1,3 +1,4 @@
+// Tests of the FLTK menu built from the menu table.
 #include <gtest/gtest.h>
 #include <FL/Enumerations.H>
 #include <FL/Fl_Menu_Item.H>
@@ -9,6 +10,7 @@
 #include "shell/fltk/fltk_shell.h"
 #include "shell/fltk/fltk_translate.h"
 #include "shell/input.h"
+#include "shell/menu_table.h"
 
 namespace {
 
@@ -99,4 +101,29 @@ TEST(FltkMenu, HelpItemsOpenTheTopicsTheyName) {
         EXPECT_EQ(without_marks(entry.text), without_marks(title)) << entry.sent;
     }
     EXPECT_EQ(help_items, 17);
+}
+
+// The FLTK menu shows the rows of the portable table in order, with the
+// separators where the table has them.
+TEST(FltkMenu, FollowsThePortableTable) {
+    const Fl_Menu_Item* item = fltk_menu_items();
+    for (size_t i = 0; i < menu_table_size; ++i, ++item) {
+        const MenuRow& row = menu_table[i];
+        if (row.kind == MenuRowKind::Separator) {
+            --item;
+            continue;
+        }
+        if (row.kind == MenuRowKind::End) {
+            EXPECT_EQ(item->text, nullptr) << i;
+            continue;
+        }
+        ASSERT_NE(item->text, nullptr) << i;
+        EXPECT_STREQ(item->text, row.text);
+        EXPECT_EQ((item->flags & FL_SUBMENU) != 0, row.kind == MenuRowKind::Popup) << row.text;
+        const bool divider_below = i + 1 < menu_table_size && menu_table[i + 1].kind == MenuRowKind::Separator;
+        if (row.kind == MenuRowKind::Item) {
+            EXPECT_EQ((item->flags & FL_MENU_DIVIDER) != 0, divider_below) << row.text;
+            EXPECT_EQ(item->argument(), row.id) << row.text;
+        }
+    }
 }

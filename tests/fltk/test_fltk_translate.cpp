@@ -1,3 +1,4 @@
+// Tests of the FLTK event translation.
 #include <gtest/gtest.h>
 #include <FL/Enumerations.H>
 #include <cstring>

@@ -1,3 +1,4 @@
+// Tests of the canvas and the changed rectangle.
 #include <gtest/gtest.h>
 
 #include <random>

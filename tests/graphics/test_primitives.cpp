@@ -1,3 +1,4 @@
+// Tests of the drawing primitives.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

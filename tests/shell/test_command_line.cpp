@@ -1,3 +1,4 @@
+// Tests of the editor's command-line split.
 #include <gtest/gtest.h>
 #include <string>
 #include "shell/command_line.h"

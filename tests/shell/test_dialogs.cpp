@@ -1,3 +1,4 @@
+// Tests of the portable dialogs.
 #include <cmath>
 #include <cstring>
 #include <filesystem>

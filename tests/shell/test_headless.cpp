@@ -1,3 +1,4 @@
+// Tests of the headless backend.
 #include "shell_fixture.h"
 
 namespace {

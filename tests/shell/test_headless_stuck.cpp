@@ -1,3 +1,4 @@
+// Tests that a headless run without answers ends.
 #include <gtest/gtest.h>
 
 #include "shell/dialogs.h"

@@ -1,3 +1,4 @@
+// Tests of the PNG and PPM writers.
 #include <gtest/gtest.h>
 
 

@@ -1,3 +1,4 @@
+// Tests of the input slots and the poll operations.
 #include "shell_fixture.h"
 
 namespace {

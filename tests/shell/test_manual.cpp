@@ -1,3 +1,4 @@
+// Tests of the manual's formatting and topic search.
 #include <gtest/gtest.h>
 #include <cctype>
 #include <cstring>

@@ -1,3 +1,4 @@
+// Board builders and the reset shared by the tests.
 #include "support/board_builders.h"
 
 #include <cstdio>

@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 #include "shell/fltk/fltk_shell.h"
 #include "shell/input.h"
+#include "shell/menu_table.h"
 
 namespace {
 
@@ -46,84 +48,50 @@ void measure_hint_label(const Fl_Label* label, int& w, int& h) {
 
 void menu_item_chosen(Fl_Widget*, void* id) { input_menu(static_cast<int>(reinterpret_cast<intptr_t>(id))); }
 
-#define ITEM(text, id) {text, 0, menu_item_chosen, reinterpret_cast<void*>(id), 0, HINT_LABEL, 0, 0, 0}
-#define ITEM_THEN_SEPARATOR(text, id) \
-    {text, 0, menu_item_chosen, reinterpret_cast<void*>(id), FL_MENU_DIVIDER, HINT_LABEL, 0, 0, 0}
-#define POPUP(text) {text, 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0}
-#define POPUP_THEN_SEPARATOR(text) {text, 0, nullptr, nullptr, FL_SUBMENU | FL_MENU_DIVIDER, HINT_LABEL, 0, 0, 0}
-#define END {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0}
+// FLTK marks a separator on the entry above it, so a Separator row sets
+// the divider flag of the last entry at its level (an item or a popup).
+std::vector<Fl_Menu_Item> build_menu_items() {
+    std::vector<Fl_Menu_Item> items;
+    std::vector<size_t> open_popups;
+    size_t last_at_level = 0;
+    for (size_t i = 0; i < menu_table_size; ++i) {
+        const MenuRow& row = menu_table[i];
+        switch (row.kind) {
+        case MenuRowKind::Item:
+            last_at_level = items.size();
+            items.push_back({row.text, 0, menu_item_chosen, reinterpret_cast<void*>(intptr_t{row.id}), 0,
+                             HINT_LABEL, 0, 0, 0});
+            break;
+        case MenuRowKind::Popup:
+            open_popups.push_back(items.size());
+            items.push_back({row.text, 0, nullptr, nullptr, FL_SUBMENU, 0, 0, 0, 0});
+            break;
+        case MenuRowKind::Separator:
+            if (!items.empty()) items[last_at_level].flags |= FL_MENU_DIVIDER;
+            break;
+        case MenuRowKind::End:
+            items.push_back({nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0});
+            if (!open_popups.empty()) {
+                last_at_level = open_popups.back();
+                open_popups.pop_back();
+            }
+            break;
+        }
+    }
+    return items;
+}
 
-Fl_Menu_Item main_menu[] = {
-    POPUP("&File"),
-        ITEM("&Open/New...\tctl-o", 15),
-        ITEM("&Save\tctl-s", 19),
-        ITEM("Save &as...\tctl-w", 23),
-        ITEM_THEN_SEPARATOR("&Insert file...\tctl-i", 9),
-        ITEM("&Print...\tp", 80),
-        ITEM("&Cancel\t<ESC>", 27),
-        ITEM("&Quit\tq", 81),
-        END,
-    POPUP("&Edit"),
-        ITEM("&Undo\tu", 85),
-        ITEM_THEN_SEPARATOR("&Redo\tr", 82),
-        POPUP("&Wire"),
-            ITEM("&Wire\tw", 87),
-            ITEM("&Resistive\tr", 82),
-            ITEM("&Capacitive\tc", 67),
-            ITEM("&Inductive\tl", 76),
-            ITEM("&Diode\td", 68),
-            END,
-        ITEM("&Component...\tc", 67),
-        ITEM("&Text...\tt", 84),
-        ITEM("&Variants\tv", 86),
-        ITEM_THEN_SEPARATOR("&d:o reverse\tctl-v", 22),
-        ITEM("&Mirror\tm", 77),
-        ITEM("&Flip\tf", 70),
-        ITEM_THEN_SEPARATOR("&Select all\tctl-a", 1),
-        ITEM("&Delete\t<DEL>", 255),
-        END,
-    POPUP("&View"),
-        ITEM("&Redraw\tctl-l", 12),
-        ITEM("&Zoom toggle\tz", 90),
-        END,
-    POPUP("&Advanced"),
-        ITEM("&Load font bitmap\tb", 66),
-        ITEM("&Garbage collection\tctl-g", 7),
-        END,
-    POPUP("&Help"),
-        ITEM("Quick &help\th", 259),
-        ITEM("Cuprolay &basics", 261),
-        ITEM_THEN_SEPARATOR("Commands in alphabetical &order", 273),
-        ITEM("&Creating objects", 262),
-        ITEM("&Selecting and deselecting objects", 263),
-        ITEM("&Editing objects", 264),
-        ITEM("Mo&ving objects", 265),
-        ITEM_THEN_SEPARATOR("&Region commands", 266),
-        ITEM("&File commands", 267),
-        ITEM("&Printing", 268),
-        ITEM("&Display commands", 269),
-        ITEM("&Undo and redo", 270),
-        ITEM_THEN_SEPARATOR("&Miscellaneous commands", 271),
-        ITEM("Windows and Linux &Installation", 272),
-        ITEM("&On-line manual", 257),
-        ITEM("C&uprolay philosophy and history", 260),
-        ITEM("&About Cuprolay", 258),
-        END,
-    END,
-};
-
-#undef ITEM
-#undef ITEM_THEN_SEPARATOR
-#undef POPUP
-#undef POPUP_THEN_SEPARATOR
-#undef END
+std::vector<Fl_Menu_Item>& main_menu() {
+    static std::vector<Fl_Menu_Item> items = build_menu_items();
+    return items;
+}
 
 }  // namespace
 
 void fltk_build_menu(Fl_Menu_Bar* bar) {
     Fl::set_labeltype(HINT_LABEL, draw_hint_label, measure_hint_label);
     bar->box(FL_FLAT_BOX);
-    bar->menu(main_menu);
+    bar->menu(main_menu().data());
 }
 
-const Fl_Menu_Item* fltk_menu_items() { return main_menu; }
+const Fl_Menu_Item* fltk_menu_items() { return main_menu().data(); }

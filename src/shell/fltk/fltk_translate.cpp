@@ -1,5 +1,7 @@
+// Translation of FLTK key and mouse events into input slot events.
 #include "shell/fltk/fltk_translate.h"
 #include <FL/Enumerations.H>
+#include "shell/codes.h"
 #include <cstring>
 #include "shell/dialogs.h"
 
@@ -52,10 +54,10 @@ KeyTranslation translate_key_down(int fl_key, const char* text, int text_length,
     // Keys that type a control character whatever the layout.
     switch (fl_key) {
     case FL_Enter:
-    case FL_KP_Enter: return character(control ? 10 : 13);
-    case FL_BackSpace: return character(control ? 127 : 8);
-    case FL_Tab: return character(9);
-    case FL_Escape: return character(27);
+    case FL_KP_Enter: return character(control ? KEY_LINE_FEED : KEY_ENTER);
+    case FL_BackSpace: return character(control ? 127 : KEY_BACKSPACE);
+    case FL_Tab: return character(KEY_TAB);
+    case FL_Escape: return character(KEY_ESCAPE);
     default: break;
     }
     // Control with a letter types its control code, 1 for a to 26 for z.

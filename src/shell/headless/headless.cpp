@@ -1,3 +1,4 @@
+// The headless backend: scripted answers and the transcript.
 #include "shell/headless/headless.h"
 #include <algorithm>
 #include <cstdlib>

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <sstream>
 #include "shell/image_file.h"
+#include "shell/codes.h"
 
 ScriptState script_state;
 
@@ -59,9 +60,12 @@ struct NamedKey {
 };
 
 const NamedKey named_keys[] = {
-    {"esc", true, 27, PKEY_OTHER},      {"enter", true, 13, PKEY_OTHER},
-    {"tab", true, 9, PKEY_OTHER},       {"backspace", true, 8, PKEY_OTHER},
-    {"space", true, 32, PKEY_OTHER},    {"delete", false, 0, PKEY_DELETE},
+    {"esc", true, KEY_ESCAPE, PKEY_OTHER},
+    {"enter", true, KEY_ENTER, PKEY_OTHER},
+    {"tab", true, KEY_TAB, PKEY_OTHER},
+    {"backspace", true, KEY_BACKSPACE, PKEY_OTHER},
+    {"space", true, KEY_SPACE, PKEY_OTHER},
+    {"delete", false, 0, PKEY_DELETE},
     {"up", false, 0, PKEY_UP},          {"down", false, 0, PKEY_DOWN},
     {"left", false, 0, PKEY_LEFT},      {"right", false, 0, PKEY_RIGHT},
     {"print", false, 0, PKEY_PRINT},
