@@ -25,12 +25,36 @@ set(CUPROLAY_E2E_SKIP desktop safe_saving)
 set(CUPROLAY_TEST_SKIP shell/test_safe_file.cpp)
 message(STATUS "Windows build: skipping ${CUPROLAY_E2E_SKIP} and ${CUPROLAY_TEST_SKIP} (POSIX links, modes and devices)")
 
-# The Windows backend and the program's resources.
+# The Windows backend and the program's resources: the manual as rich
+# text and the icon are made at build time by tools run under wine.
+enable_language(RC)
 file(GLOB win32_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/win32/*.cpp)
 add_library(cp_win32 STATIC ${win32_sources})
 target_link_libraries(cp_win32 PUBLIC cp_shell user32 gdi32 comdlg32)
+
+add_executable(icon_file ${CMAKE_SOURCE_DIR}/tools/windows/icon_file.cpp
+  ${CMAKE_SOURCE_DIR}/src/shell/icon_picture.cpp)
+set(resource_dir ${CMAKE_BINARY_DIR}/generated)
+add_custom_command(OUTPUT ${resource_dir}/manual.rtf
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${resource_dir}
+  COMMAND manual_convert --rtf ${CMAKE_SOURCE_DIR}/docs/manual.md ${resource_dir}/manual.rtf
+  DEPENDS manual_convert ${CMAKE_SOURCE_DIR}/docs/manual.md
+  COMMENT "Formatting the user manual as rich text")
+add_custom_command(OUTPUT ${resource_dir}/cuprolay.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${resource_dir}
+  COMMAND icon_file ${resource_dir}/cuprolay.ico
+  DEPENDS icon_file
+  COMMENT "Drawing the program icon")
+set(resource_script ${CMAKE_SOURCE_DIR}/src/shell/win32/cuprolay.rc)
+set_source_files_properties(${resource_script} PROPERTIES
+  OBJECT_DEPENDS "${resource_dir}/manual.rtf;${resource_dir}/cuprolay.ico")
+
 if(TARGET cuprolay)
+  target_sources(cuprolay PRIVATE ${resource_script})
+  target_include_directories(cuprolay PRIVATE ${resource_dir} ${CMAKE_SOURCE_DIR}/src/shell/win32)
   target_link_libraries(cuprolay PRIVATE cp_win32)
+  # A window program; the command-line forms attach to the parent's console.
+  target_link_options(cuprolay PRIVATE -mwindows)
 endif()
 
 # The Linux program of the same sources, for the byte-for-byte comparison.
@@ -41,3 +65,14 @@ if(TARGET cuprolay)
   set_tests_properties(windows_same_output PROPERTIES LABELS e2e
     ENVIRONMENT "CUPROLAY_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endif()
+
+# The exe's imports, and its menu against the Linux window's menu table.
+if(TARGET cuprolay)
+  add_test(NAME windows_exe_imports
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/exe_imports.sh $<TARGET_FILE:cuprolay> ${CUPROLAY_MINGW}-objdump)
+  set_tests_properties(windows_exe_imports PROPERTIES LABELS e2e)
+endif()
+add_test(NAME windows_menu_matches
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/windows/menu_matches.py
+    ${CMAKE_SOURCE_DIR}/src/shell/win32/cuprolay.rc ${CMAKE_SOURCE_DIR}/src/shell/fltk/fltk_menu.cpp)
+set_tests_properties(windows_menu_matches PROPERTIES LABELS e2e)

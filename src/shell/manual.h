@@ -23,6 +23,10 @@ struct FormattedManual {
 // items with indented continuation lines, `key` and **strong** spans.
 FormattedManual format_manual(const std::string& source);
 
+// The same as a rich-text (RTF) document, for a viewer that shows RTF; the
+// text of every style run is kept, so the topic titles can be found in it.
+std::string manual_rtf(const FormattedManual& manual);
+
 // The compiled-in manual (generated).
 extern const char manual_text[];
 extern const char manual_styles[];

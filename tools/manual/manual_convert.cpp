@@ -1,5 +1,7 @@
 // manual_convert SOURCE.md OUT.cpp: formats the user manual and writes it
 // as a C++ source that the shell compiles in (see shell/manual.h).
+// manual_convert --rtf SOURCE.md OUT.rtf: the same manual as rich text,
+// ending in a NUL byte, for the Windows resource (which is not terminated).
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -37,8 +39,13 @@ void write_literal(std::ostream& out, const std::string& text, size_t break_ever
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bool rtf = argc == 4 && std::string(argv[1]) == "--rtf";
+    if (rtf) {
+        --argc;
+        ++argv;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: manual_convert SOURCE.md OUT.cpp\n");
+        std::fprintf(stderr, "usage: manual_convert [--rtf] SOURCE.md OUT\n");
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -51,13 +58,17 @@ int main(int argc, char** argv) {
     FormattedManual manual = format_manual(source.str());
 
     std::ostringstream out;
-    out << "// Generated from docs/manual.md by tools/manual/manual_convert; edit the manual instead.\n"
-        << "#include \"shell/manual.h\"\n\n"
-        << "const char manual_text[] =\n    ";
-    write_literal(out, manual.text, 0);
-    out << ";\n\nconst char manual_styles[] =\n    ";
-    write_literal(out, manual.styles, 100);
-    out << ";\n\nconst size_t manual_length = " << manual.text.size() << ";\n";
+    if (rtf) {
+        out << manual_rtf(manual) << '\0';
+    } else {
+        out << "// Generated from docs/manual.md by tools/manual/manual_convert; edit the manual instead.\n"
+            << "#include \"shell/manual.h\"\n\n"
+            << "const char manual_text[] =\n    ";
+        write_literal(out, manual.text, 0);
+        out << ";\n\nconst char manual_styles[] =\n    ";
+        write_literal(out, manual.styles, 100);
+        out << ";\n\nconst size_t manual_length = " << manual.text.size() << ";\n";
+    }
 
     std::ofstream file(argv[2], std::ios::binary);
     file << out.str();

@@ -1,54 +1,19 @@
-// The window icon, drawn here in the board's own colours: a piece of
-// stripboard with two copper strips, one of them cut, and a resistor.
+// The window icon (shell/icon_picture.h) as FLTK's image.
 #include <FL/Fl_RGB_Image.H>
 #include <FL/Fl_Window.H>
 #include "shell/fltk/fltk_shell.h"
+#include "shell/icon_picture.h"
 
 namespace {
 
-constexpr int ICON_SIZE = 32;
 unsigned char icon_pixels[ICON_SIZE * ICON_SIZE * 3];
-
-void put(int x, int y, unsigned char r, unsigned char g, unsigned char b) {
-    if (x < 0 || y < 0 || x >= ICON_SIZE || y >= ICON_SIZE) return;
-    unsigned char* p = &icon_pixels[(y * ICON_SIZE + x) * 3];
-    p[0] = r;
-    p[1] = g;
-    p[2] = b;
-}
-
-void fill(int x0, int y0, int x1, int y1, unsigned char r, unsigned char g, unsigned char b) {
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) put(x, y, r, g, b);
-}
-
-void draw_icon() {
-    fill(0, 0, 31, 31, 83, 83, 83);   // dark grey edge
-    fill(1, 1, 30, 30, 255, 255, 0);  // the yellow board
-    // Strips at rows 9 and 22, the upper one cut between two holes.
-    fill(2, 8, 29, 10, 255, 127, 127);
-    fill(2, 21, 29, 23, 255, 127, 127);
-    fill(17, 8, 20, 10, 255, 255, 0);
-    fill(18, 6, 19, 12, 255, 0, 0);
-    // Holes every 6 pixels.
-    for (int y = 3; y < 31; y += 6)
-        for (int x = 3; x < 31; x += 6) fill(x, y, x + 1, y + 1, 200, 200, 200);
-    // A resistor standing between the strips: leads, body and solder.
-    fill(9, 9, 9, 22, 0, 0, 0);
-    fill(7, 12, 11, 19, 0, 0, 0);
-    fill(8, 13, 10, 18, 255, 255, 0);
-    fill(8, 8, 10, 10, 0, 0, 0);
-    fill(8, 21, 10, 23, 0, 0, 0);
-    // A blue description mark at the bottom right.
-    fill(19, 26, 27, 27, 0, 0, 255);
-}
 
 }  // namespace
 
 void fltk_set_icon(Fl_Window* window) {
     static Fl_RGB_Image* icon = nullptr;
     if (icon == nullptr) {
-        draw_icon();
+        draw_program_icon(icon_pixels);
         icon = new Fl_RGB_Image(icon_pixels, ICON_SIZE, ICON_SIZE, 3);
     }
     window->icon(icon);
