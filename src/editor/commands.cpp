@@ -208,113 +208,94 @@ void print_command() {
     no_checkpoint();
 }
 
+namespace {
+
+void select_all_command(int) {
+    no_checkpoint();
+    deselect_all();
+    region_command(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+}
+
+void delete_command(int) { selection_command(delete_selection()); }
+void expose_by_code(int code) { expose_command(code == KEY_EXPOSE_ANY_WIRE); }
+void variant_by_code(int code) { selection_command(cycle_selection_variant(code == 'V')); }
+
+void cancel_command(int) {
+    no_checkpoint();
+    deselect_and_redraw();
+}
+
+void font_bitmap_by_code(int) {
+    no_checkpoint();
+    font_bitmap_command();
+}
+
+void zoom_command(int) {
+    no_checkpoint();
+    PointerHidden hidden;
+    deselect_all();
+    zoom_toggle();
+    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+}
+
+// Without a selected wire, D, L and W do nothing (they open no help).
+void nothing(int) {}
+
+}  // namespace
+
+// The first row whose code matches and whose condition holds runs, so a
+// letter's wire row comes before its row for any selection.
+const CommandRow command_table[] = {
+    {KEY_SELECT_ALL, ANY_SELECTION, select_all_command},
+    {KEY_LEFT, ANY_SELECTION, cursor_key_command},
+    {KEY_RIGHT, ANY_SELECTION, cursor_key_command},
+    {KEY_DOWN, ANY_SELECTION, cursor_key_command},
+    {KEY_UP, ANY_SELECTION, cursor_key_command},
+    {KEY_DELETE_ALT, ANY_SELECTION, delete_command},
+    {KEY_BACKSPACE, ANY_SELECTION, delete_command},
+    {KEY_DELETE_MENU, ANY_SELECTION, delete_command},
+    {KEY_EXPOSE_ANY_WIRE, ANY_SELECTION, expose_by_code},
+    {'E', ANY_SELECTION, expose_by_code},
+    {KEY_GARBAGE_COLLECT, ANY_SELECTION, [](int) { garbage_collection_command(); }},
+    {KEY_INSERT_FILE, ANY_SELECTION, [](int) { insert_command(); }},
+    {KEY_REDRAW, ANY_SELECTION, cancel_command},
+    {KEY_ESCAPE, ANY_SELECTION, cancel_command},
+    {KEY_OPEN, ANY_SELECTION, [](int) { open_command(); }},
+    {KEY_SAVE, ANY_SELECTION, [](int) { save_command(); }},
+    {KEY_REVERSE_VARIANT, ANY_SELECTION, variant_by_code},
+    {'V', ANY_SELECTION, variant_by_code},
+    {KEY_SAVE_AS, ANY_SELECTION, [](int) { save_as_command(); }},
+    {'A', ANY_SELECTION, [](int code) { help_viewer(code, "About Cuprolay"); }},
+    {'B', ANY_SELECTION, font_bitmap_by_code},
+    {'C', WIRE_SELECTED, [](int) { wire_type_command("CAP"); }},
+    {'C', ANY_SELECTION, [](int) { component_placement(); }},
+    {'D', WIRE_SELECTED, [](int) { wire_type_command("DIODE"); }},
+    {'D', ANY_SELECTION, nothing},
+    {'F', ANY_SELECTION, [](int) { selection_command(flip_selection()); }},
+    {'H', ANY_SELECTION, [](int code) { help_viewer(code, "Quick help"); }},
+    {'L', WIRE_SELECTED, [](int) { wire_type_command("IND"); }},
+    {'L', ANY_SELECTION, nothing},
+    {'M', ANY_SELECTION, [](int) { selection_command(mirror_selection()); }},
+    {'P', ANY_SELECTION, [](int) { print_command(); }},
+    {'Q', ANY_SELECTION, [](int) { quit_command(); }},
+    {'R', WIRE_SELECTED, [](int) { wire_type_command("RES"); }},
+    {'R', ANY_SELECTION, [](int) { undo_redo_command(true); }},
+    {'T', ANY_SELECTION, [](int) { text_command(); }},
+    {'U', ANY_SELECTION, [](int) { undo_redo_command(false); }},
+    {'W', WIRE_SELECTED, [](int) { wire_type_command("WIRE"); }},
+    {'W', ANY_SELECTION, nothing},
+    {'Z', ANY_SELECTION, zoom_command},
+};
+
+const size_t command_table_size = sizeof command_table / sizeof command_table[0];
+
 void dispatch_command(int code) {
-    WireRecord* wire = board.selected_wire;
-    switch (code) {
-    case KEY_SELECT_ALL:  // the whole board as a region
-        no_checkpoint();
-        deselect_all();
-        region_command(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
-        return;
-    case KEY_LEFT:
-    case KEY_RIGHT:
-    case KEY_DOWN:
-    case KEY_UP:
-        cursor_key_command(code);
-        return;
-    case KEY_DELETE_ALT:
-    case KEY_BACKSPACE:
-    case KEY_DELETE_MENU:
-        selection_command(delete_selection());
-        return;
-    case KEY_EXPOSE_ANY_WIRE:
-    case 'E':
-        expose_command(code == KEY_EXPOSE_ANY_WIRE);
-        return;
-    case KEY_GARBAGE_COLLECT:
-        garbage_collection_command();
-        return;
-    case KEY_INSERT_FILE:
-        insert_command();
-        return;
-    case KEY_REDRAW:
-    case KEY_ESCAPE:
-        no_checkpoint();
-        deselect_and_redraw();
-        return;
-    case KEY_OPEN:
-        open_command();
-        return;
-    case KEY_SAVE:
-        save_command();
-        return;
-    case KEY_REVERSE_VARIANT:
-    case 'V':
-        selection_command(cycle_selection_variant(code == 'V'));
-        return;
-    case KEY_SAVE_AS:
-        save_as_command();
-        return;
-    case 'A':
-        help_viewer(code, "About Cuprolay");
-        return;
-    case 'B':
-        no_checkpoint();
-        font_bitmap_command();
-        return;
-    case 'C':
-        if (wire)
-            wire_type_command("CAP");
-        else
-            component_placement();
-        return;
-    case 'D':
-        if (wire) wire_type_command("DIODE");
-        return;
-    case 'F':
-        selection_command(flip_selection());
-        return;
-    case 'H':
-        help_viewer(code, "Quick help");
-        return;
-    case 'L':
-        if (wire) wire_type_command("IND");
-        return;
-    case 'M':
-        selection_command(mirror_selection());
-        return;
-    case 'P':
-        print_command();
-        return;
-    case 'Q':
-        quit_command();
-        return;
-    case 'R':
-        if (wire)
-            wire_type_command("RES");
-        else
-            undo_redo_command(true);
-        return;
-    case 'T':
-        text_command();
-        return;
-    case 'U':
-        undo_redo_command(false);
-        return;
-    case 'W':
-        if (wire) wire_type_command("WIRE");
-        return;
-    case 'Z': {
-        no_checkpoint();
-        PointerHidden hidden;
-        deselect_all();
-        zoom_toggle();
-        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    const bool wire = board.selected_wire != nullptr;
+    for (const CommandRow& row : command_table) {
+        if (row.code != code || (row.when == WIRE_SELECTED && !wire)) continue;
+        row.handler(code);
         return;
     }
-    default:
-        // Enter, space, letters without a command and the Help menu's ids.
-        help_viewer(code, nullptr);
-        return;
-    }
+    // Enter, space, letters without a command and the Help menu's ids.
+    help_viewer(code, nullptr);
 }
