@@ -8,6 +8,13 @@
 struct TempArena {
     int32_t usage = 0;            // sum of the sizes of the blocks now allocated
     int refuse_next = 0;          // tests: refuse this many heap requests
+    // Every heap request is counted; tests refuse the requests numbered
+    // refuse_at .. refuse_at + refuse_count - 1 (0: none), as a heap
+    // would that runs short there.
+    int64_t requests = 0;
+    int64_t refuse_at = 0;
+    int64_t refuse_count = 1;
+    int64_t refused = 0;          // requests refused so far
     // Hooks installed by the undo journal. Each gives up history and
     // returns true when it released something (so asking again may help).
     bool (*give_up_oldest_event)() = nullptr;
@@ -40,6 +47,13 @@ void temp_free(T** pointer, size_t size) {
     temp_release(const_cast<void*>(static_cast<const void*>(*pointer)), size);
     *pointer = nullptr;
 }
+
+// A block for anything else that grows with the board (containers,
+// buffers, the journal's index): the global operator new comes here, so
+// a refused request gives up history in the same order and, when nothing
+// is left to give up, ends the program with the same message instead of
+// an exception. Not counted in temp_usage; released with std::free.
+void* heap_allocate(size_t size);
 
 // Copies text (length + 1 bytes, tag "string").
 char* temp_strdup(const char* text);

@@ -21,6 +21,7 @@
 #include "editor/journal_step.h"
 #include "fileio/board_file.h"
 #include "shell/dialogs.h"
+#include "board/integrity.h"
 
 UndoJournal journal;
 
@@ -213,6 +214,7 @@ void journal_reset() {
     journal.steps_applied_alone = 0;
     temp_arena.give_up_oldest_event = journal_give_up_oldest_event;
     temp_arena.give_up_redo_events = journal_give_up_redo_events;
+    integrity_state.held_elsewhere = journal_held_bytes;
 }
 
 void journal_snapshot() {
@@ -247,9 +249,12 @@ void journal_undo() {
         message_box("Error", "Cannot undo more", false);
         return;
     }
+    journal.applying = journal.current;
     apply_changes(journal.current, false);
+    journal.applying = nullptr;
     note_step(journal.current, false);
     journal.current = journal.current->older;
+    integrity_assert("an undo");
 }
 
 void journal_redo() {
@@ -258,8 +263,11 @@ void journal_redo() {
         return;
     }
     journal.current = journal.current->newer;
+    journal.applying = journal.current;
     apply_changes(journal.current, true);
+    journal.applying = nullptr;
     note_step(journal.current, true);
+    integrity_assert("a redo");
 }
 
 void journal_rebuild_board() {
@@ -269,6 +277,7 @@ void journal_rebuild_board() {
     forget_step();
     if (journal.incremental_rebuild && one_step && journal_apply_step_to_board(step, forward)) {
         ++journal.steps_applied_alone;
+        integrity_assert("a rebuild");
         return;
     }
     clear_board();
@@ -280,6 +289,7 @@ void journal_rebuild_board() {
         parse_board_line(node->text, &version);
         note_made(node, wires, components);
     }
+    integrity_assert("a rebuild");
 }
 
 int32_t journal_collect() {
@@ -298,7 +308,7 @@ bool journal_give_up_oldest_event() {
     forget_step();
     if (journal.current == &journal.base) return false;
     JournalEvent* oldest = journal.base.newer;
-    if (oldest == nullptr) return false;
+    if (oldest == nullptr || oldest == journal.applying) return false;
     if (oldest == journal.current) journal.current = &journal.base;
     if (oldest == journal.newest) journal.newest = &journal.base;
     release_event(oldest);

@@ -44,6 +44,8 @@ struct UndoJournal {
     int steps_pending = 0;
     bool incremental_rebuild = true;  // false: always rebuild the whole board
     int steps_applied_alone = 0;      // how many steps changed only their own part
+    // The event undo or redo is applying: a shortage meanwhile must not give it up.
+    JournalEvent* applying = nullptr;
 };
 
 extern UndoJournal journal;
@@ -61,3 +63,5 @@ int32_t journal_collect();
 // For the arena's shortage handling.
 bool journal_give_up_oldest_event();
 bool journal_give_up_redo_events();
+// Arena bytes of the state set and every event (journal_integrity.cpp).
+int64_t journal_held_bytes();

@@ -14,6 +14,7 @@
 #include "shell/input.h"
 #include "shell/platform.h"
 #include "shell/codes.h"
+#include "board/integrity.h"
 
 EditorState editor_state;
 
@@ -51,7 +52,9 @@ void editor_startup(const char* path) {
     }
 }
 
-void editor_pass() {
+namespace {
+
+void run_pass() {
     wait_for_message();
     journal_checkpoint();
 
@@ -77,6 +80,13 @@ void editor_pass() {
         return;
     }
     editor_state.no_checkpoint = true;
+}
+
+}  // namespace
+
+void editor_pass() {
+    run_pass();
+    integrity_assert("an editor pass");
 }
 
 void editor_main_loop(const char* path) {

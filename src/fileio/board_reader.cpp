@@ -9,6 +9,7 @@
 #include "fileio/board_file.h"
 #include "shell/dialogs.h"
 #include "shell/input.h"
+#include "board/integrity.h"
 
 namespace {
 
@@ -105,6 +106,7 @@ int load_board_file(FILE* stream) {
         DeferredRedraw bulk;
         result = read_board_lines(stream, &file_version);
     }
+    integrity_assert("a load");
     if (result != 0) return 1;
 
     if (program_version - 0.005 > file_version)

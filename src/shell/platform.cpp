@@ -1,6 +1,7 @@
 // The installed backend and the null backend in place before one.
 #include "shell/platform.h"
 #include <cstdlib>
+#include "core/arena.h"
 
 // The backend in place before one is installed: it shows nothing, answers
 // OK to messages and Cancel to everything else, so the core never meets a
@@ -33,11 +34,20 @@ PlatformBackend null_backend = {
     null_ask,            null_choose_file,      null_export_dialog,  null_help_viewer,
     null_set_max_client_size, null_end_process,
 };
+
+// The end of the program when memory runs out, in whatever backend is up.
+void fatal_message(const char* caption, const char* text) { platform->message_box(caption, text, false); }
+void terminate_program(int status) { platform->end_process(status); }
+
 }  // namespace
 
 PlatformBackend* platform = &null_backend;
 
-void set_platform(PlatformBackend* backend) { platform = backend ? backend : &null_backend; }
+void set_platform(PlatformBackend* backend) {
+    platform = backend ? backend : &null_backend;
+    temp_arena.fatal_message = fatal_message;
+    temp_arena.terminate = terminate_program;
+}
 
 void blit_to_window() {
     platform->present(ChangedRect{0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1});

@@ -11,6 +11,7 @@
 #include "graphics/font.h"
 #include "shell/headless/headless.h"
 #include "shell/input.h"
+#include "board/integrity.h"
 
 void reset_everything() {
     headless_install();
@@ -21,6 +22,9 @@ void reset_everything() {
     temp_arena_reset();
     grid_reset();
     redraw_state_reset();
+    // Every test checks the board after each load, pass, undo and redo.
+    integrity_state_reset();
+    integrity_state.enabled = true;
 }
 
 WireRecord* add_wire(const char* name, int variant, int x1, int y1, int x2, int y2) {
