@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 TempArena temp_arena;
 
@@ -119,3 +120,30 @@ char* temp_strdup(const char* text) {
 int32_t temp_usage() {
     return temp_arena.usage;
 }
+
+// The global operator new and delete, served through the give-up above:
+// containers, strings and buffers grow with the board as records do, and
+// a refused request must cost undo history, never escape as
+// std::bad_alloc. They live here, beside temp_alloc, so that every program
+// that uses the arena links them, whatever else offers an operator new.
+namespace {
+
+void* allocate(size_t size) {
+    void* block = heap_allocate(size);
+    // Only a test's terminate hook lets a refusal come back.
+    if (block == nullptr) throw std::bad_alloc();
+    return block;
+}
+
+}  // namespace
+
+void* operator new(size_t size) { return allocate(size); }
+void* operator new[](size_t size) { return allocate(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept { return heap_allocate(size); }
+void* operator new[](size_t size, const std::nothrow_t&) noexcept { return heap_allocate(size); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete(void* block, size_t) noexcept { std::free(block); }
+void operator delete[](void* block, size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }

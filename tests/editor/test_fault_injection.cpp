@@ -162,8 +162,7 @@ TEST_F(FaultInjectionTest, ALoadWithNoHistoryEitherCompletesOrEnds) {
 }
 
 TEST_F(FaultInjectionTest, ASessionGivesUpTheOldestHistoryAndKeepsTheBoard) {
-    const std::string text = example("timer.cpx");
-    Totals t = inject([&] { load(text); journal_snapshot(); run(SESSION); }, [&] { run(COPY_AND_UNDO); }, true);
+    Totals t = inject([&] { run(SESSION); }, [&] { run(COPY_AND_UNDO); }, true);
     EXPECT_GT(t.survived, 100);
     std::printf("session: %d refusals survived, %d ended\n", t.survived, t.ended);
 }
