@@ -7,8 +7,10 @@ namespace {
 
 int64_t line_bytes(const StateLine* node) {
     int64_t bytes = 0;
-    for (; node != nullptr; node = node->next)
+    for (; node != nullptr; node = node->next) {
         bytes += static_cast<int64_t>(sizeof(StateLine) + std::strlen(node->text) + 1);
+        if (node->made != nullptr) bytes += static_cast<int64_t>(sizeof(LineMade));
+    }
     return bytes;
 }
 
