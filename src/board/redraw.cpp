@@ -156,26 +156,73 @@ void draw_cuts(const CellRange& range) {
     }
 }
 
-void draw_bodies(const ClipRect& clip) {
+// The records a redraw's rectangle meets, found once for the two layers
+// that draw records. A partial redraw meets few of them, so a short list
+// on the stack holds them; a redraw that meets more walks the lists again.
+struct VisibleRecords {
+    static constexpr int CAPACITY = 256;
+    const WireRecord* wires[CAPACITY];
+    const ComponentRecord* components[CAPACITY];
+    int wire_count = -1;  // -1: not gathered yet, or too many
+    int component_count = -1;
+    bool gathered = false;
+};
+
+void gather_visible(VisibleRecords& v, const ClipRect& clip) {
+    if (v.gathered) return;
+    v.gathered = true;
+    v.wire_count = 0;
     for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
-        if (wire_visible(w, clip)) draw_wire_body(w);
+        if (!wire_visible(w, clip)) continue;
+        if (v.wire_count == VisibleRecords::CAPACITY) {
+            v.wire_count = -1;
+            break;
+        }
+        v.wires[v.wire_count++] = w;
     }
-    if (board.selected_wire != nullptr) draw_wire_body(board.selected_wire);
+    v.component_count = 0;
     for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
-        if (component_visible(c, clip)) draw_component_body(c);
+        if (!component_visible(c, clip)) continue;
+        if (v.component_count == VisibleRecords::CAPACITY) {
+            v.component_count = -1;
+            break;
+        }
+        v.components[v.component_count++] = c;
     }
-    if (board.selected_component != nullptr) draw_component_body(board.selected_component);
 }
 
-void draw_descriptions(const ClipRect& clip) {
-    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
-        if (wire_visible(w, clip)) draw_description(w->desc);
+// Calls draw for every visible wire and then every visible component, in
+// list order, and for the selected ones after each list.
+template <typename DrawWire, typename DrawComponent>
+void for_visible_records(VisibleRecords& v, const ClipRect& clip, DrawWire draw_wire,
+                         DrawComponent draw_component) {
+    gather_visible(v, clip);
+    if (v.wire_count >= 0) {
+        for (int i = 0; i < v.wire_count; ++i) draw_wire(v.wires[i]);
+    } else {
+        for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next)
+            if (wire_visible(w, clip)) draw_wire(w);
     }
-    if (board.selected_wire != nullptr) draw_description(board.selected_wire->desc);
-    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
-        if (component_visible(c, clip)) draw_description(c->desc);
+    if (board.selected_wire != nullptr) draw_wire(board.selected_wire);
+    if (v.component_count >= 0) {
+        for (int i = 0; i < v.component_count; ++i) draw_component(v.components[i]);
+    } else {
+        for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next)
+            if (component_visible(c, clip)) draw_component(c);
     }
-    if (board.selected_component != nullptr) draw_description(board.selected_component->desc);
+    if (board.selected_component != nullptr) draw_component(board.selected_component);
+}
+
+void draw_bodies(VisibleRecords& v, const ClipRect& clip) {
+    for_visible_records(
+        v, clip, [](const WireRecord* w) { draw_wire_body(w); },
+        [](const ComponentRecord* c) { draw_component_body(c); });
+}
+
+void draw_descriptions(VisibleRecords& v, const ClipRect& clip) {
+    for_visible_records(
+        v, clip, [](const WireRecord* w) { draw_description(w->desc); },
+        [](const ComponentRecord* c) { draw_description(c->desc); });
 }
 
 CellRange cell_range_of(int x0, int y0, int x1, int y1) {
@@ -195,6 +242,7 @@ void redraw_rect(int x0, int y0, int x1, int y1) {
     if (clip.x0 > clip.x1 || clip.y0 > clip.y1) return;  // wholly off the board
     canvas.clip_rect = clip;
     const CellRange range = cell_range_of(x0, y0, x1, y1);
+    VisibleRecords visible;
 
     for (int i = ROLE_DRAW_ORDER; i < 20; ++i) {
         const int layer = scheme_colour(i);
@@ -203,12 +251,12 @@ void redraw_rect(int x0, int y0, int x1, int y1) {
             case LAYER_BACKGROUND: draw_background(x0, y0, x1, y1); break;
             case LAYER_HOLES: draw_hole_dots(range); break;
             case LAYER_TICKS: draw_ticks(range); break;
-            case LAYER_BODIES: draw_bodies(clip); break;
+            case LAYER_BODIES: draw_bodies(visible, clip); break;
             case LAYER_STRIPS: draw_strips(range); break;
             case LAYER_SOLDER: draw_solder_points(range); break;
             case LAYER_BRIDGES: draw_bridges(range); break;
             case LAYER_CUTS: draw_cuts(range); break;
-            case LAYER_TEXTS: draw_descriptions(clip); break;
+            case LAYER_TEXTS: draw_descriptions(visible, clip); break;
             default: break;
         }
     }
