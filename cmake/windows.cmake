@@ -66,7 +66,7 @@ if(TARGET cuprolay)
     ENVIRONMENT "CUPROLAY_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
 endif()
 
-# The exe's imports, and its menu against the Linux window's menu table.
+# The exe's imports, and its menu against the portable menu table.
 if(TARGET cuprolay)
   add_test(NAME windows_exe_imports
     COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/exe_imports.sh $<TARGET_FILE:cuprolay> ${CUPROLAY_MINGW}-objdump)
@@ -74,5 +74,6 @@ if(TARGET cuprolay)
 endif()
 add_test(NAME windows_menu_matches
   COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/windows/menu_matches.py
-    ${CMAKE_SOURCE_DIR}/src/shell/win32/cuprolay.rc ${CMAKE_SOURCE_DIR}/src/shell/fltk/fltk_menu.cpp)
+    ${CMAKE_SOURCE_DIR}/src/shell/win32/cuprolay.rc ${CMAKE_SOURCE_DIR}/src/shell/menu_table.cpp
+    ${CMAKE_SOURCE_DIR}/src/shell/codes.h)
 set_tests_properties(windows_menu_matches PROPERTIES LABELS e2e)

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""The menu of the Windows resources equals the Linux window's menu table:
-the same popups, items (texts with their & marks and key hints, ids) and
-separators in the same order. Usage: menu_matches.py cuprolay.rc fltk_menu.cpp"""
+"""The menu of the Windows resources equals the portable menu table: the
+same popups, items (texts with their & marks and key hints, ids) and
+separators in the same order.
+Usage: menu_matches.py cuprolay.rc menu_table.cpp codes.h"""
 import re
 import sys
 
@@ -27,18 +28,28 @@ def rc_menu(text):
     raise SystemExit("the menu resource does not end")
 
 
-def fltk_menu(text):
-    body = text[text.index("main_menu[] = {"):]
+def code_values(text):
+    return {name: int(value) for name, value in re.findall(r"\b([A-Z_]+) = (\d+)", text)}
+
+
+def code_of(word, codes):
+    if m := re.fullmatch(r"'(.)'", word):
+        return ord(m.group(1))
+    return int(word) if word.isdigit() else codes[word]
+
+
+def table_menu(text, codes):
+    body = text[text.index("menu_table[] = {"):]
     tokens = []
     for line in body.splitlines()[1:]:
         line = line.strip()
-        if m := re.match(r'(ITEM|ITEM_THEN_SEPARATOR)\("(.*)", (\d+)\),$', line):
-            tokens.append(("item", m.group(2), int(m.group(3))))
-            if m.group(1) == "ITEM_THEN_SEPARATOR":
-                tokens.append(("separator",))
-        elif m := re.match(r'(POPUP|POPUP_THEN_SEPARATOR)\("(.*)"\),$', line):
-            tokens.append(("popup", m.group(2)))
-        elif line == "END,":
+        if m := re.match(r'item\("(.*)", (.+)\),$', line):
+            tokens.append(("item", m.group(1), code_of(m.group(2), codes)))
+        elif m := re.match(r'popup\("(.*)"\),$', line):
+            tokens.append(("popup", m.group(1)))
+        elif line == "separator(),":
+            tokens.append(("separator",))
+        elif line == "end(),":
             tokens.append(("end",))
         elif line == "};":
             return tokens[:-1]  # the table's own end
@@ -46,7 +57,7 @@ def fltk_menu(text):
 
 
 rc = rc_menu(open(sys.argv[1]).read())
-fltk = fltk_menu(open(sys.argv[2]).read())
+fltk = table_menu(open(sys.argv[2]).read(), code_values(open(sys.argv[3]).read()))
 if len(rc) < 60:
     raise SystemExit(f"FAIL: only {len(rc)} menu entries read from the resource")
 if rc != fltk:
