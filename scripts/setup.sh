@@ -10,6 +10,7 @@ packages=(
   libfltk1.3-dev xvfb xdotool x11-utils imagemagick
   libstb-dev googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine
   emscripten chromium
+  clang libclang-rt-14-dev
 )
 
 missing=()

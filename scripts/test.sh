@@ -13,3 +13,4 @@ bash "$root/scripts/build.sh" "$root/build-sanitize" -DCUPROLAY_SANITIZE=ON -DCM
 (cd "$root/build-sanitize" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j 2 -L unit)
 bash "$root/scripts/test-web.sh" "$root/build/cuprolay"
+bash "$root/scripts/test-fuzz.sh"

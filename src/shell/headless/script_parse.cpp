@@ -251,6 +251,10 @@ const ScriptCommand script_commands[] = {
 // One non-comment line; false with a reason when it is malformed.
 bool parse_line(const std::string& line, ScriptLine* out, std::string* reason) {
     const std::vector<std::string> w = split_words(line);
+    if (w.empty()) {
+        *reason = "no command";
+        return false;
+    }
     const LineParse p{line, w, out, reason};
     for (const ScriptCommand& command : script_commands)
         if (p.command() == command.name) return command.parse(p);
