@@ -11,6 +11,7 @@ packages=(
   libstb-dev googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64 fonts-wine
   emscripten chromium
   clang libclang-rt-14-dev
+  nlohmann-json3-dev
 )
 
 missing=()

@@ -10,6 +10,10 @@ int run_render_command(int argc, char** argv);
 int run_export_command(int argc, char** argv);
 // cuprolay --script SCRIPT [BOARD]
 int run_script_command(int argc, char** argv);
+// cuprolay --nets BOARD [--json]
+int run_nets_command(int argc, char** argv);
+// cuprolay --check BOARD NETLIST
+int run_check_command(int argc, char** argv);
 // cuprolay [BOARD] [-wine]: the editor window (argv[1], argv[2] are the words)
 int run_desktop_command(int argc, char** argv);
 // Binary standard streams (and on Windows the parent's console); first thing.

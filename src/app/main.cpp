@@ -15,6 +15,10 @@ void print_usage(FILE* stream) {
         "                                            .png or .ppm; zoom 10 is the default)\n"
         "  cuprolay --export FORMAT BOARD OUT [--scale H V]\n"
         "                                            print the board to a file\n"
+        "  cuprolay --nets BOARD [--json]            list the board's nets, one a line\n"
+        "  cuprolay --check BOARD NETLIST            compare the board with a KiCad netlist\n"
+        "                                            (exit 1 when they differ, 2 when the\n"
+        "                                            netlist cannot be read)\n"
         "  cuprolay --help | --version\n",
         stream);
 }
@@ -26,6 +30,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(first, "--render") == 0) return run_render_command(argc, argv);
     if (std::strcmp(first, "--export") == 0) return run_export_command(argc, argv);
     if (std::strcmp(first, "--script") == 0) return run_script_command(argc, argv);
+    if (std::strcmp(first, "--nets") == 0) return run_nets_command(argc, argv);
+    if (std::strcmp(first, "--check") == 0) return run_check_command(argc, argv);
     if (std::strcmp(first, "--help") == 0 && argc == 2) {
         print_usage(stdout);
         return 0;
