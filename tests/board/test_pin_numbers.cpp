@@ -103,7 +103,8 @@ TEST(PinNumbers, SilPinsCountFromTheAnchor) {
 const char* base_functions(const char* name, int variant) {
     static const char* const npn[4] = {"BCE", "CBE", "CBE", "CBE"};
     static const char* const pnp[4] = {"EBC", "EBC", "EBC", "EBC"};
-    return (std::strcmp(name, "NPN") == 0 ? npn : pnp)[variant / 4];
+    if (std::strcmp(name, "NPN") == 0) return npn[variant / 4];
+    return pnp[variant / 4];
 }
 
 // Where a pin lands when a picture is drawn in an orientation: mirroring
