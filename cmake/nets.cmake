@@ -1,5 +1,13 @@
-# The JSON form of --nets; the library stays out of the core.
-find_package(nlohmann_json 3 REQUIRED)
+# The JSON form of --nets uses nlohmann-json, header-only and kept out of
+# the core. The browser build takes the same host headers, but only the
+# library's own directory, never the host's whole include directory.
+find_path(NLOHMANN_JSON_INCLUDE_DIR nlohmann/json.hpp PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+if(EMSCRIPTEN)
+  set(json_include ${CMAKE_BINARY_DIR}/json-include)
+  file(MAKE_DIRECTORY ${json_include})
+  file(CREATE_LINK ${NLOHMANN_JSON_INCLUDE_DIR}/nlohmann ${json_include}/nlohmann SYMBOLIC)
+  set(NLOHMANN_JSON_INCLUDE_DIR ${json_include})
+endif()
 if(TARGET cuprolay)
-  target_link_libraries(cuprolay PRIVATE nlohmann_json::nlohmann_json)
+  target_include_directories(cuprolay SYSTEM PRIVATE ${NLOHMANN_JSON_INCLUDE_DIR})
 endif()

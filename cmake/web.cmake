@@ -42,5 +42,6 @@ file(GLOB app_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
 add_executable(cuprolay ${app_sources} ${platform_calls})
 target_link_libraries(cuprolay PRIVATE cp_web_core)
 target_link_options(cuprolay PRIVATE ${web_node_flags})
+include(${CMAKE_SOURCE_DIR}/cmake/nets.cmake)
 
 include(${CMAKE_SOURCE_DIR}/cmake/web_page.cmake OPTIONAL)
