@@ -67,7 +67,7 @@ grep -q '^short: the board joins net "/TRIG" .* and net "/DIS" at IC1.7 (46,32);
 head -n 20 "$examples/timer.net" >"$work/cut.net"
 expect_status 2 --check "$examples/timer.cpx" "$work/cut.net"
 grep -q "cut.net:20:5: this ( is never closed" "$work/err" || fail "unclosed list: $(cat "$work/err")"
-head -c 3000 "$program" >"$work/binary.net"
+printf '\177ELF\2\1\1\0\0\0' >"$work/binary.net"
 expect_status 2 --check "$examples/timer.cpx" "$work/binary.net"
 grep -q "binary.net:1:1: unexpected byte 0x7f" "$work/err" || fail "binary file: $(cat "$work/err")"
 sed 's/(ref "RB")/(ref "RA")/' "$examples/timer.net" >"$work/twice.net"

@@ -2,6 +2,7 @@
 // garbage that must never crash it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 

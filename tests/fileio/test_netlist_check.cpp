@@ -1,6 +1,7 @@
 // Every kind of difference between a board and a schematic's netlist.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
