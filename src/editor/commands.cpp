@@ -55,10 +55,11 @@ void edit_component_description(ComponentRecord* c) {
                    sizeof editor_state.answer) != 0)
         return;
     PointerHidden hidden;
-    highlight_description(c->desc);
+    // The whole highlight goes first: the repaint may cross the marker too.
+    highlight_component(c, board.selection_marker_x, board.selection_marker_y);
     set_description(c->desc, editor_state.answer);
     redraw_rect(c->desc.x, c->desc.y, c->desc.x + std::max(old_width, c->desc.width), c->desc.y - 5);
-    highlight_description(c->desc);
+    highlight_component(c, board.selection_marker_x, board.selection_marker_y);
     deselect_all();
     editor_state.modified = true;
 }
@@ -70,7 +71,7 @@ void edit_wire_description(WireRecord* w) {
                    sizeof editor_state.answer) != 0)
         return;
     PointerHidden hidden;
-    highlight_description(w->desc);
+    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
     set_description(w->desc, editor_state.answer);
     // A horizontal wire's description keeps its centre.
     if (w->x1 != w->x2) w->desc.x += (old_width - w->desc.width) / 2;
@@ -78,7 +79,7 @@ void edit_wire_description(WireRecord* w) {
     // the screen under a shorter or shifted new one.
     redraw_rect(old_x, old_y, old_x + old_width, old_y - 5);
     draw_description(w->desc);
-    highlight_description(w->desc);
+    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
     deselect_all();
     editor_state.modified = true;
 }

@@ -73,3 +73,17 @@ TEST_F(ScreenAfterEdits, StripsEndingOnTheEdgeColumnsSurviveANearbyCut) {
         }
     }
 }
+
+// A new description is drawn where the selection marker lies; the marker
+// must come off with the rest of the highlight, not half of it.
+TEST_F(ScreenAfterEdits, EditingADescriptionLeavesNoMarkerTrace) {
+    run("rclick 100 100\nanswer npn\nkey t\nanswer Q1\n");
+    EXPECT_TRUE(screen_is_board()) << "component";
+    restart();
+    load(board_text("WIRE 0 4 10 4 20 * 22 52 AB\n"));
+    run("click 20 50\nkey t\nanswer CD\n");
+    EXPECT_TRUE(screen_is_board()) << "wire";
+    // A longer and then an emptied description, both sides of the marker.
+    run("click 20 50\nkey t\nanswer LONGER TEXT\nclick 20 50\nkey t\nanswer\n");
+    EXPECT_TRUE(screen_is_board()) << "wire, longer then empty";
+}
