@@ -366,7 +366,7 @@ void region_command(int x0, int y0, int x1, int y1) {
             break;
         }
         case 'P':
-            export_board(o.x0, o.y0, o.x1, o.y1);
+            export_region(o.x0, o.y0, o.x1, o.y1);
             break;
         default:
             break;  // the region is dropped

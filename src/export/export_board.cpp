@@ -18,6 +18,13 @@ int export_board(int x0, int y0, int x1, int y1) {
     return export_state.last_result;
 }
 
+int export_region(int x0, int y0, int x1, int y1) {
+    export_state.region_print = true;
+    const int result = export_board(x0, y0, x1, y1);
+    export_state.region_print = false;
+    return result;
+}
+
 static int run_export(int x0, int y0, int x1, int y1) {
     order_pair(x0, x1);
     order_pair(y0, y1);

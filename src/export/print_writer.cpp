@@ -4,20 +4,30 @@
 #include "export/settings.h"
 #include "shell/dialogs.h"
 
+namespace {
+
+// A whole-board print carries an inverted frame at its border. A region's
+// outline is gone from the screen before its print starts (the zoom switch
+// redraws the board, and the region command takes it off), so inverting it
+// here would put it back into the picture.
+void frame_unless_region(int x0, int y0, int x1, int y1) {
+    if (!export_state.region_print) draw_print_frame(x0, y0, x1, y1);
+}
+
+}  // namespace
+
 int run_print_writer(int x0, int y0, int x1, int y1, const char* extension, PrintBody body) {
-    // The outline of a region is on screen in inverted form; inverting it
-    // again takes it out of the picture the writer reads.
-    draw_print_frame(x0, y0, x1, y1);
+    frame_unless_region(x0, y0, x1, y1);
     clamp_export_scales();
 
     PrintFile file;
     if (!print_file_open(file, "Print to file", extension)) {
         message_box("Error", "Couldn't open file for printing", false);
-        draw_print_frame(x0, y0, x1, y1);
+        frame_unless_region(x0, y0, x1, y1);
         return 1;
     }
     body(file, x0, y0, x1, y1);
     bool written = print_file_close(file);
-    draw_print_frame(x0, y0, x1, y1);
+    frame_unless_region(x0, y0, x1, y1);
     return written ? 0 : 1;
 }

@@ -69,6 +69,9 @@ struct ExportState {
     // What the last export_board returned, for callers that reach it
     // through a command that keeps no result (the batch --export).
     int last_result = 0;
+    // A region is being printed: its outline is off the screen already,
+    // so the writers draw no frame into the picture.
+    bool region_print = false;
 };
 
 extern ExportState export_state;
