@@ -6,6 +6,10 @@
 struct RedrawState {
     bool redraw_deferred = false;
     int dirty_x0 = 631, dirty_y0 = 401, dirty_x1 = 0, dirty_y1 = 0;
+    // An object being drawn on its own, out of the lists: redraws show it
+    // as the newest of its list, where it goes next.
+    const WireRecord* newest_wire = nullptr;
+    const ComponentRecord* newest_component = nullptr;
 };
 
 extern RedrawState redraw_state;

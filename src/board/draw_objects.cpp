@@ -3,6 +3,7 @@
 #include "board/draw.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "board/grid.h"
 #include "graphics/canvas.h"
@@ -14,14 +15,6 @@
 namespace {
 
 bool valid_entry(int entry) { return entry >= 0 && entry < CATALOG_ROWS; }
-
-// A component shown by a catalog picture that cannot be found shows
-// nothing at all, not even its pins.
-bool component_has_body(const ComponentRecord* c) {
-    if (!valid_entry(c->entry)) return false;
-    if (entry_is_dil(c->entry) || entry_is_sil(c->entry) || entry_is_text(c->entry)) return true;
-    return entry_shape(c->entry).shape != nullptr;
-}
 
 void draw_dil_outline(int x, int y, int w, int h, int variant) {
     const int m = x + w / 2;
@@ -95,50 +88,38 @@ void draw_description(const DescriptionHead& d) {
     draw_text(d.x, d.y, d.text);
 }
 
-// Bridges and cuts lie above bodies; a body drawn on its own (a new or
-// moved object) would otherwise hide the marks under it until the next
-// redraw, and a cut hidden under a symbol is a cut the builder misses.
-static void draw_marks_over(int x0, int y0, int x1, int y1) {
-    order_pair(x0, x1);
-    order_pair(y0, y1);
-    const int c0 = std::max(0, (x0 - 3) / 5), c1 = std::min(GRID_COLUMNS - 1, (x1 + 3) / 5);
-    const int r0 = std::max(0, (y0 - 6) / 5), r1 = std::min(GRID_ROWS - 1, (y1 + 6) / 5);
-    if (x1 + 3 < 0 || y1 + 6 < 0) return;
-    for (int r = r0 | 1; r <= r1; r += 2)
-        for (int c = c0 + (c0 & 1); c <= c1; c += 2)
-            if (cell_get(r, c) != 0) draw_bridge(5 * c, 5 * r);
-    for (int r = r0 + (r0 & 1); r <= r1; r += 2)
-        for (int c = c0 | 1; c <= c1; c += 2)
-            if (cell_get(r, c) != 0) draw_cut(5 * c, 5 * r);
-}
+// An object drawn on its own (new, moved or changed) is drawn as the
+// layered redraw will show it once it is back in its list, as the newest:
+// its area is redrawn with it, so the strips stay under its body and the
+// solder points, bridges, cuts and texts of others above it. Painting the
+// pieces over the picture hid them, and a cut hidden under a symbol is a
+// cut the builder misses.
+namespace {
 
-// A new strip runs under the bodies that cross it: its row is redrawn in
-// layer order from end to end rather than painted over them.
-static void draw_strip_under_bodies(int x, int y) {
-    const int left = strip_left_end(x, y), right = strip_right_end(x, y);
-    if (left == right || left % 10 != 0 || right % 10 != 0) return;
-    redraw_rect(left, y, right, y);
-}
+struct DrawnOnItsOwn {
+    explicit DrawnOnItsOwn(const WireRecord* w) { redraw_state.newest_wire = w; }
+    explicit DrawnOnItsOwn(const ComponentRecord* c) { redraw_state.newest_component = c; }
+    ~DrawnOnItsOwn() {
+        redraw_state.newest_wire = nullptr;
+        redraw_state.newest_component = nullptr;
+        redraw_state.redraw_deferred = saved_deferred;
+    }
+    DrawnOnItsOwn(const DrawnOnItsOwn&) = delete;
+    DrawnOnItsOwn& operator=(const DrawnOnItsOwn&) = delete;
+    // Drawn now, even inside a bulk change.
+    bool saved_deferred = std::exchange(redraw_state.redraw_deferred, false);
+};
+
+}  // namespace
 
 void draw_wire(const WireRecord* w) {
-    draw_strip_under_bodies(w->x1, w->y1);
-    draw_strip_under_bodies(w->x2, w->y2);
-    draw_wire_body(w);
-    draw_solder_point(w->x1, w->y1);
-    draw_solder_point(w->x2, w->y2);
-    draw_marks_over(std::min(w->x1, w->x2) - 5, std::min(w->y1, w->y2) - 5, std::max(w->x1, w->x2) + 5,
-                    std::max(w->y1, w->y2) + 5);
-    draw_description(w->desc);
+    DrawnOnItsOwn drawing(w);
+    mark_wire_dirty(w);
 }
 
 void draw_component(const ComponentRecord* c) {
-    const bool has_body = component_has_body(c);
-    const PinList pins = has_body ? component_pins(c->entry, c->ax, c->ay) : PinList{};
-    for (int i = 0; i < pins.count; ++i) draw_strip_under_bodies(pins.x[i], pins.y[i]);
-    draw_component_body(c);
-    for (int i = 0; i < pins.count; ++i) draw_solder_point(pins.x[i], pins.y[i]);
-    if (has_body && !entry_is_text(c->entry)) draw_marks_over(c->box_x0, c->box_y0, c->box_x1, c->box_y1);
-    draw_description(c->desc);
+    DrawnOnItsOwn drawing(c);
+    mark_component_dirty(c);
 }
 
 void draw_selection_marker(int x, int y) {

@@ -192,10 +192,12 @@ void toggle_cell(int x, int y) {
 
     if (cell_get(row, column) == 0) {
         cell_set(row, column, 1);
+        // A new bridge is redrawn in layer order too: cuts and texts lie
+        // above it.
         if (cut_position) {
             mark_cut_dirty(x, y);
         } else {
-            draw_bridge(x, y);
+            mark_bridge_dirty(x, y);
         }
     } else {
         cell_set(row, column, 0);

@@ -137,9 +137,11 @@ void draw_solder_points(const CellRange& range) {
 }
 
 // Bridge cells lie on odd rows and even columns; the odd-odd cells between
-// four holes mean nothing.
+// four holes mean nothing. A bridge reaches the holes above and below it,
+// so the one above the first row of holes crosses a rectangle that starts
+// on that row.
 void draw_bridges(const CellRange& range) {
-    for (int r = range.r0 + 1; r <= range.r1; r += 2) {
+    for (int r = std::max(1, range.r0 - 1); r <= range.r1; r += 2) {
         const int8_t* row = board_grid.cells[r];
         for (int c = range.c0; c <= range.c1; c += 2) {
             if (row[c] != 0) draw_bridge(5 * c, 5 * r);
@@ -192,25 +194,31 @@ void gather_visible(VisibleRecords& v, const ClipRect& clip) {
 }
 
 // Calls draw for every visible wire and then every visible component, in
-// list order, and for the selected ones after each list.
+// list order. The selected one and one being drawn on its own come first
+// in each, where they will be once back in their list (at its head): where
+// bodies overlap, the picture then stays the same when the selection ends.
 template <typename DrawWire, typename DrawComponent>
 void for_visible_records(VisibleRecords& v, const ClipRect& clip, DrawWire draw_wire,
                          DrawComponent draw_component) {
     gather_visible(v, clip);
+    const RedrawState& s = redraw_state;
+    if (board.selected_wire != nullptr) draw_wire(board.selected_wire);
+    if (s.newest_wire != nullptr && wire_visible(s.newest_wire, clip)) draw_wire(s.newest_wire);
     if (v.wire_count >= 0) {
         for (int i = 0; i < v.wire_count; ++i) draw_wire(v.wires[i]);
     } else {
         for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next)
             if (wire_visible(w, clip)) draw_wire(w);
     }
-    if (board.selected_wire != nullptr) draw_wire(board.selected_wire);
+    if (board.selected_component != nullptr) draw_component(board.selected_component);
+    if (s.newest_component != nullptr && component_visible(s.newest_component, clip))
+        draw_component(s.newest_component);
     if (v.component_count >= 0) {
         for (int i = 0; i < v.component_count; ++i) draw_component(v.components[i]);
     } else {
         for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next)
             if (component_visible(c, clip)) draw_component(c);
     }
-    if (board.selected_component != nullptr) draw_component(board.selected_component);
 }
 
 void draw_bodies(VisibleRecords& v, const ClipRect& clip) {
@@ -301,16 +309,42 @@ inline void grow_rect(DirtyRect& r, int x0, int y0, int x1, int y1) {
     r.y1 = std::max(r.y1, std::max(y0, y1));
 }
 
+// The ends of the strip through a point as far as a repaint must reach:
+// those of the strip-end searches, and also the edge columns, which the
+// searches never find from inside but which a strip may end on.
+int area_left_end(int x, int y) {
+    const int row = y / 5, start = x / 5;
+    if (row < 0 || row >= GRID_ROWS) return 5 * start;
+    const int8_t* cells = board_grid.cells[row];
+    int c = std::min(start - 1, GRID_COLUMNS - 1);
+    while (c >= 0 && cells[c] == 0) --c;
+    return c >= 0 && c % 2 == 0 ? 5 * c : 5 * start;
+}
+
+int area_right_end(int x, int y) {
+    const int row = y / 5, start = x / 5;
+    if (row < 0 || row >= GRID_ROWS) return 5 * start;
+    const int8_t* cells = board_grid.cells[row];
+    int c = std::max(start + 1, 0);
+    while (c < GRID_COLUMNS && cells[c] == 0) ++c;
+    return c < GRID_COLUMNS && c % 2 == 0 ? 5 * c : 5 * start;
+}
+
 // Grown by the strip through a point, from one hole beyond its left end to
 // one beyond its right end. A strip end lies between the search's first
-// column and its start, or between its start and the last column; a
+// column and its start, or between its start and the last column, or on a
+// marked edge column; a
 // search whose every possible answer lies inside the rectangle already
 // cannot change it and is not made. A load marks thousands of points,
 // nearly all inside what the first few have spread.
 inline void grow_by_point(DirtyRect& r, int x, int y) {
     const int start = 5 * (x / 5);
-    if (r.x0 > std::min(start, 5 * STRIP_SEARCH_FIRST_COLUMN) - 5) r.x0 = std::min(r.x0, strip_left_end(x, y) - 5);
-    if (r.x1 < std::max(start, 5 * STRIP_SEARCH_LAST_COLUMN) + 5) r.x1 = std::max(r.x1, strip_right_end(x, y) + 5);
+    const int8_t* cells = y / 5 >= 0 && y / 5 < GRID_ROWS ? board_grid.cells[y / 5] : nullptr;
+    const bool left_edge = cells != nullptr && cells[0] != 0, right_edge = cells != nullptr && cells[GRID_COLUMNS - 1] != 0;
+    const int least = std::min(start, left_edge ? 0 : 5 * STRIP_SEARCH_FIRST_COLUMN);
+    const int greatest = std::max(start, right_edge ? BOARD_RIGHT : 5 * STRIP_SEARCH_LAST_COLUMN);
+    if (r.x0 > least - 5) r.x0 = std::min(r.x0, area_left_end(x, y) - 5);
+    if (r.x1 < greatest + 5) r.x1 = std::max(r.x1, area_right_end(x, y) + 5);
     r.y0 = std::min(r.y0, y - 5);
     r.y1 = std::max(r.y1, y + 5);
 }
@@ -320,7 +354,7 @@ void grow_by_description(DirtyRect& r, const DescriptionHead& d) {
     if (d.width != 0) grow_rect(r, d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
 }
 
-void redraw_point(int x, int y) { redraw_rect(strip_left_end(x, y) - 5, y - 5, strip_right_end(x, y) + 5, y + 5); }
+void redraw_point(int x, int y) { redraw_rect(area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5); }
 
 void redraw_description(const DescriptionHead& d) {
     if (d.width != 0) redraw_rect(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);

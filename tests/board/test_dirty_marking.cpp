@@ -45,8 +45,24 @@ void grow(Rect& r, int x0, int y0, int x1, int y1) {
     r.y1 = std::max({r.y1, y0, y1});
 }
 
+// A repaint reaches as far as the strip-end searches, and also to a strip
+// end on either edge column, which the searches never find from inside.
+int area_left_end(int x, int y) {
+    const int row = y / 5, start = x / 5;
+    int c = std::min(start - 1, GRID_COLUMNS - 1);
+    while (c >= 0 && cell_get(row, c) == 0) --c;
+    return c >= 0 && c % 2 == 0 ? 5 * c : 5 * start;
+}
+
+int area_right_end(int x, int y) {
+    const int row = y / 5, start = x / 5;
+    int c = std::max(start + 1, 0);
+    while (c <= GRID_COLUMNS - 1 && cell_get(row, c) == 0) ++c;
+    return c <= GRID_COLUMNS - 1 && c % 2 == 0 ? 5 * c : 5 * start;
+}
+
 void grow_by_point(Rect& r, int x, int y) {
-    grow(r, stepped_left_end(x, y) - 5, y - 5, stepped_right_end(x, y) + 5, y + 5);
+    grow(r, area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5);
 }
 
 void grow_by_description(Rect& r, const DescriptionHead& d) {

@@ -245,13 +245,16 @@ void reference_redraw(int x0, int y0, int x1, int y1) {
             if (r % 5 == 0) draw_line(5 * c - 6, 5 * r, 5 * c - 4, 5 * r);
             if (c % 5 == 0) draw_line(5 * c, 5 * r - 6, 5 * c, 5 * r - 4);
         }
+    // Whole rows, clipped: every strip that crosses the rectangle, also one
+    // ending on an edge column.
     auto walk = [&](auto&& visit) {
         for (int r = r0; r <= r1; r += 2)
-            for (int c = strip_left_end(5 * c0, 5 * r) / 5; c <= c1; ++c) visit(r, c);
+            for (int c = 0; c <= 126; ++c) visit(r, c);
     };
     walk([](int r, int c) { if (c % 2 == 0 && cell_get(r, c) != 0) draw_strip_through(5 * c, 5 * r); });
     walk([](int r, int c) { if (c % 2 == 0 && cell_get(r, c) != 0) draw_solder_point(5 * c, 5 * r); });
-    for (int r = r0 + 1; r <= r1; r += 2)
+    // Bridges reach a hole row beyond their own, so the one above counts.
+    for (int r = std::max(1, r0 - 1); r <= r1; r += 2)
         for (int c = c0; c <= c1; c += 2)
             if (cell_get(r, c) != 0) draw_bridge(5 * c, 5 * r);
     walk([](int r, int c) { if (c % 2 == 1 && cell_get(r, c) != 0) draw_cut(5 * c, 5 * r); });

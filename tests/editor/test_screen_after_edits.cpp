@@ -1,5 +1,7 @@
 // Edits that once left pixels the board does not have: after each, the
 // window must equal a fresh redraw of the same board.
+#include "editor/command_steps.h"
+#include "export/writers.h"
 #include "screen_fixture.h"
 
 namespace {
@@ -86,4 +88,59 @@ TEST_F(ScreenAfterEdits, EditingADescriptionLeavesNoMarkerTrace) {
     // A longer and then an emptied description, both sides of the marker.
     run("click 20 50\nkey t\nanswer LONGER TEXT\nclick 20 50\nkey t\nanswer\n");
     EXPECT_TRUE(screen_is_board()) << "wire, longer then empty";
+}
+
+namespace {
+
+std::string file_bytes(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        int c;
+        while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<char>(c));
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+// The rectangle written straight from a fresh redraw at zoom 20, with or
+// without the inverted frame at its border.
+std::string reference_print(int x0, int y0, int x1, int y1, bool framed) {
+    const std::string path = "/tmp/cuprolay_reference_print.ps";
+    const int former_zoom = canvas.zoom;
+    canvas.zoom = 20;
+    deselect_and_redraw();
+    if (framed) draw_print_frame(x0, y0, x1, y1);
+    PrintFile file;
+    if (!print_file_open_path(file, path.c_str())) return "";
+    write_ps_level2_body(file, x0, y0, x1, y1);
+    print_file_close(file);
+    if (framed) draw_print_frame(x0, y0, x1, y1);
+    canvas.zoom = former_zoom;
+    deselect_and_redraw();
+    std::string bytes = file_bytes(path);
+    std::remove(path.c_str());
+    return bytes;
+}
+
+}  // namespace
+
+// A region print shows the board inside the region and no outline; a
+// whole-board print shows the inverted frame at its rectangle's border.
+TEST_F(ScreenAfterEdits, ARegionPrintShowsNoOutlineAndABoardPrintItsFrame) {
+    const std::string printed = "/tmp/cuprolay_region_print.ps";
+    for (int zoom : {10, 20}) {
+        restart();
+        if (zoom == 20) run("key z\n");
+        load(board_text("RES 0 20 20 20 30 \nWIRE 0 10 24 40 24 \nCUT 45 40\n"));
+        std::remove(printed.c_str());
+        run("ctrl down\nmove 60 70\ndown left\nmove 230 170\nup left\nctrl up\nkey p\nexport Q 1 1\nfile " +
+            printed + "\n");
+        EXPECT_TRUE(file_bytes(printed) == reference_print(60, 70, 230, 170, false)) << "region, zoom " << zoom;
+        EXPECT_TRUE(screen_is_board()) << "zoom " << zoom;
+        std::remove(printed.c_str());
+        run("key p\nexport Q 1 1\nfile " + printed + "\n");
+        const PrintArea area = print_area();
+        EXPECT_TRUE(file_bytes(printed) == reference_print(area.x0, area.y0, area.x1, area.y1, true)) << "board";
+        std::remove(printed.c_str());
+    }
 }
