@@ -11,11 +11,13 @@
 #include "export/writers.h"
 #include "graphics/geometry.h"
 #include "screen_fixture.h"
+#include "support/test_files.h"
 
 namespace {
 
-// Fewer passes under the sanitizers, which run every pass many times slower.
-#if defined(__SANITIZE_ADDRESS__)
+// Fewer passes under the sanitizers, which run every pass many times slower,
+// and under wine.
+#if defined(__SANITIZE_ADDRESS__) || defined(_WIN32)
 constexpr int DEFAULT_PASSES = 300;
 #else
 constexpr int DEFAULT_PASSES = 4000;
@@ -180,8 +182,9 @@ protected:
         int x0, y0, x1, y1;
         s.somewhere(x0, y0);
         s.somewhere(x1, y1);
-        const std::string printed = "/tmp/cuprolay_property_print.ps";
-        const std::string fresh = "/tmp/cuprolay_property_fresh.ps";
+        const std::string directory = make_temp_directory("cuprolay_property");
+        const std::string printed = directory + "/print.ps";
+        const std::string fresh = directory + "/fresh.ps";
         std::remove(printed.c_str());
         run("key ^L\nctrl down\nmove " + std::to_string(x0) + " " + std::to_string(y0) +
             "\ndown left\nmove " + std::to_string(x1) + " " + std::to_string(y1) +
@@ -204,8 +207,7 @@ protected:
         EXPECT_FALSE(got.empty());
         ASSERT_TRUE(got == read_file(fresh)) << "region print (" << sx << "," << sy << ")-(" << x1 << "," << y1
                                              << ") after:\n" << history;
-        std::remove(printed.c_str());
-        std::remove(fresh.c_str());
+        remove_tree(directory);
     }
 
     int passes_ = 0;

@@ -3,6 +3,7 @@
 #include "editor/command_steps.h"
 #include "export/writers.h"
 #include "screen_fixture.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -105,7 +106,8 @@ std::string file_bytes(const std::string& path) {
 // The rectangle written straight from a fresh redraw at zoom 20, with or
 // without the inverted frame at its border.
 std::string reference_print(int x0, int y0, int x1, int y1, bool framed) {
-    const std::string path = "/tmp/cuprolay_reference_print.ps";
+    const std::string directory = make_temp_directory("cuprolay_reference");
+    const std::string path = directory + "/reference.ps";
     const int former_zoom = canvas.zoom;
     canvas.zoom = 20;
     deselect_and_redraw();
@@ -118,7 +120,7 @@ std::string reference_print(int x0, int y0, int x1, int y1, bool framed) {
     canvas.zoom = former_zoom;
     deselect_and_redraw();
     std::string bytes = file_bytes(path);
-    std::remove(path.c_str());
+    remove_tree(directory);
     return bytes;
 }
 
@@ -127,7 +129,8 @@ std::string reference_print(int x0, int y0, int x1, int y1, bool framed) {
 // A region print shows the board inside the region and no outline; a
 // whole-board print shows the inverted frame at its rectangle's border.
 TEST_F(ScreenAfterEdits, ARegionPrintShowsNoOutlineAndABoardPrintItsFrame) {
-    const std::string printed = "/tmp/cuprolay_region_print.ps";
+    const std::string directory = make_temp_directory("cuprolay_region");
+    const std::string printed = directory + "/region.ps";
     for (int zoom : {10, 20}) {
         restart();
         if (zoom == 20) run("key z\n");
@@ -143,4 +146,5 @@ TEST_F(ScreenAfterEdits, ARegionPrintShowsNoOutlineAndABoardPrintItsFrame) {
         EXPECT_TRUE(file_bytes(printed) == reference_print(area.x0, area.y0, area.x1, area.y1, true)) << "board";
         std::remove(printed.c_str());
     }
+    remove_tree(directory);
 }
