@@ -152,6 +152,9 @@ void expose_command(bool any_wire) {
 void undo_redo_command(bool redo) {
     no_checkpoint();
     deselect_all();
+    // A change the last pass left unrecorded (a description nudge takes no
+    // checkpoint) becomes its own step first, so that U undoes exactly it.
+    journal_snapshot();
     if (redo)
         journal_redo();
     else
