@@ -102,7 +102,9 @@ void save_command() {
     }
     char path[DIALOG_TEXT_SIZE];
     copy_name(path, dialog_state.current_file_name);
-    remember_names(path, 0, true);
+    // The base name drops the extension here too: a print offered the
+    // board's own name would be one Enter away from overwriting it.
+    remember_names(path, extension_offset(path), true);
     if (!save_board_to_path(path)) {
         message_box("Error: Couldn't open output file", path, false);
         return;

@@ -19,7 +19,13 @@ static void copy_path(PrintFile& file, const char* path) {
 bool print_file_open(PrintFile& file, const char* title, const char* extension) {
     // Nothing is opened yet: the earlier file at the path stays until the
     // new one is complete.
-    if (!choose_output_path(title, dialog_state.base_name, extension)) return false;
+    // Offered: the base name with the print's extension; a Gerber layer
+    // offers the bare base, which its six files share.
+    const bool print = extension != nullptr && (std::strcmp(extension, ".pdf") == 0 || std::strcmp(extension, ".ps") == 0);
+    char initial[DIALOG_TEXT_SIZE] = {};
+    format_into(initial, sizeof initial, "%s%s", dialog_state.base_name,
+                print && dialog_state.base_name[0] != '\0' ? extension : "");
+    if (!choose_output_path(title, initial, extension)) return false;
     copy_path(file, dialog_state.opened_path);
     file.open = true;
     return true;

@@ -29,7 +29,7 @@ message "Question" "$WORK/start.cpx\\nalready exists. Overwrite?" -> cancel
 message "Error: Couldn't open output file:" "" -> ok
 file w "Save as" "" ".cpx" -> "$WORK/copy.cpx"
 message "File saved:" "$WORK/copy.cpx" -> ok
-file r "Insert file" "$WORK/copy.cpx" ".cpx" -> "$WORK/part.cpx"
+file r "Insert file" "$WORK/copy" ".cpx" -> "$WORK/part.cpx"
 file r "Insert file" "$WORK/part" ".cpx" -> cancel
 message "Error: Couldn't open file" "$WORK/copy.cpx" -> ok
 file r "Insert file" "$WORK/part" ".cpx" -> "$WORK/bad.cpx"

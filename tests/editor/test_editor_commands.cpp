@@ -133,14 +133,15 @@ TEST_F(CommandTest, SaveAsAsksBeforeReplacingAndKeepsTheFileWhenDeclined) {
     EXPECT_FALSE(editor_state.modified);
     EXPECT_NE(read_file(path).find("CUT 21 40\n"), std::string::npos);
     // The chosen name without its extension is offered next time; Save
-    // writes the chosen file and leaves both names the full path.
+    // writes the chosen file and keeps the base name without it, so that a
+    // print never offers the board's own file.
     EXPECT_EQ(std::string(dialog_state.base_name), dir + "/board");
     EXPECT_EQ(std::string(dialog_state.current_file_name), path);
     add_cut(305, 200);
     editor_state.modified = true;
     dispatch_command(19);
     EXPECT_FALSE(editor_state.modified);
-    EXPECT_EQ(std::string(dialog_state.base_name), path);
+    EXPECT_EQ(std::string(dialog_state.base_name), dir + "/board");
     EXPECT_NE(read_file(path).find("CUT 61 40\n"), std::string::npos);
     EXPECT_NE(transcript().find("message \"File saved:\" \"" + path + "\" -> ok\n"), std::string::npos);
     std::remove(path.c_str());
