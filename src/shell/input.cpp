@@ -76,7 +76,10 @@ void pump_messages() {
     present_changes();
 }
 
+// What was drawn is shown before the wait sleeps: shown only on waking,
+// the last step of a drag would stay off the window until the next event.
 void wait_for_message() {
+    present_changes();
     platform_wait_event();
     present_changes();
 }
