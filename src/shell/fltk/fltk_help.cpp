@@ -54,9 +54,10 @@ void fltk_help_viewer(const char* title) {
     Fl_Text_Buffer buffer;
     Fl_Text_Buffer style_buffer;
     // A white margin keeps the text off the window's left edge.
-    HelpWindow window(w + TEXT_MARGIN, h);
+    // The margin lies inside that size, so the whole white area is w by h.
+    HelpWindow window(w, h);
     window.color(FL_WHITE);
-    auto* display = new Fl_Text_Display(TEXT_MARGIN, 0, w, h);
+    auto* display = new Fl_Text_Display(TEXT_MARGIN, 0, w - TEXT_MARGIN, h);
     window.end();
     window.callback(close_help);
     window.resizable(display);

@@ -190,7 +190,10 @@ bool fltk_install(bool wine_flag) {
     Fl::visual(FL_RGB);
     Fl::scheme("gtk+");
 
+    // Desktops and window managers name the program by its window class.
+    Fl_Window::default_xclass("Cuprolay");
     auto* window = new Fl_Window(639, 455 + MENU_BAR_HEIGHT, "Cuprolay 1.00 - 32-bit");
+    window->xclass("Cuprolay");
     fltk_shell.main_window = window;
     auto* bar = new Fl_Menu_Bar(0, 0, 639, MENU_BAR_HEIGHT);
     fltk_shell.menu_bar = bar;
