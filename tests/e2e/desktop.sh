@@ -152,7 +152,13 @@ press_at 1 "$wire_x0" "$wire_y"
 xdotool mousemove $(point 470 "$wire_y")
 sleep 0.15
 xdotool mousemove $(point "$wire_x1" "$wire_y")
-sleep 0.25
+sleep 0.5
+# No further event: the drag's last position must already be on the
+# window, the line drawn up to the pointer, not up to the step before.
+import -window root "$work/drag_end.png"
+read -r end_x end_y <<< "$(point $((wire_x1 - 3)) "$wire_y")"
+drag_end="$(convert "$work/drag_end.png" -crop "1x1+${end_x}+${end_y}" -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:)"
+[ "$drag_end" != "255,255,0" ] || fail "the drag's last position did not show before the next event"
 release 1
 press_at 3 "$part_x" "$part_y"
 release 3
