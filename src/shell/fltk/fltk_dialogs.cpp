@@ -125,6 +125,12 @@ int fltk_message_box(const char* caption, const char* text, bool with_cancel) {
     int buttons_width = buttons * BUTTON_WIDTH + (buttons - 1) * 10;
     int w = std::max(tw, buttons_width) + 48;
     int h = th + 24 + 20 + BUTTON_HEIGHT + 16;
+    // The title bar shows the caption in a larger, bold face beside its
+    // buttons; a box sized to its text alone cut the caption short.
+    if (caption != nullptr) {
+        fl_font(FL_HELVETICA_BOLD, 16);
+        w = std::max(w, static_cast<int>(fl_width(caption)) + 140);
+    }
 
     Fl_Window window(w, h, caption ? caption : "");
     DialogOutcome outcome;
