@@ -2,6 +2,7 @@
 // They only show widgets and report what was chosen; what an answer
 // means is decided by the portable dialogs.
 #include <FL/Fl.H>
+#include <FL/x.H>
 #include <FL/Fl_Box.H>
 #include <FL/Fl_Button.H>
 #include <FL/Fl_Group.H>
@@ -93,6 +94,10 @@ void fltk_run_modal(Fl_Window* window) {
     present_changes();
     window->set_modal();
     window->show();
+    // Above every window of the program, the help viewer too, so that a
+    // question asked while help is open is seen and answered, not hidden.
+    XRaiseWindow(fl_display, fl_xid(window));
+    XFlush(fl_display);
     while (window->shown()) Fl::wait();
 }
 

@@ -46,7 +46,15 @@ void measure_hint_label(const Fl_Label* label, int& w, int& h) {
     h = std::max(th, hh);
 }
 
-void menu_item_chosen(Fl_Widget*, void* id) { input_menu(static_cast<int>(reinterpret_cast<intptr_t>(id))); }
+// While the help viewer is open the menu is as inert as the board: a
+// choice is dropped, not kept for after, and the viewer comes forward.
+void menu_item_chosen(Fl_Widget*, void* id) {
+    if (input_state.help_open) {
+        if (fltk_shell.help_window != nullptr) fltk_shell.help_window->show();
+        return;
+    }
+    input_menu(static_cast<int>(reinterpret_cast<intptr_t>(id)));
+}
 
 // FLTK marks a separator on the entry above it, so a Separator row sets
 // the divider flag of the last entry at its level (an item or a popup).
