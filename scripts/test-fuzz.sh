@@ -22,6 +22,7 @@ declare -A seeds=(
   [fuzz_board_reader]="$seed_boards"
   [fuzz_script_editor]="$root/tests/e2e/scripts"
   [fuzz_font_loader]="$root/fuzz/seeds/font"
+  [fuzz_netlist]="$root/fuzz/seeds/netlist"
 )
 
 status=0
