@@ -9,6 +9,7 @@
 // index from text to its nodes in set order; it picks the same node.
 #include "editor/journal.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -109,10 +110,10 @@ void push_change(JournalEvent* event, StateLine* node) {
 void state_note(JournalEvent* event, const char* text, size_t length) {
     StateLine* match = journal_index_match(text, length);
     if (match != nullptr) {
-        match->flag = 1;
+        match->flag = journal.snapshot_mark;
         return;
     }
-    state_add(text);
+    state_add(text)->flag = journal.snapshot_mark;
     push_change(event, new_line_node(text, 1));
 }
 
@@ -149,12 +150,14 @@ void note_board(JournalEvent* event) {
     }
 }
 
-// Moves every node left at -1 from the state set to the event.
+// Moves every node this snapshot did not mark from the state set to the
+// event, as a vanished line.
 void move_vanished_lines(JournalEvent* event) {
     StateLine** link = &journal.state;
     while (*link != nullptr) {
         StateLine* node = *link;
-        if (node->flag == -1) {
+        if (node->flag != journal.snapshot_mark) {
+            node->flag = -1;
             *link = node->next;
             journal_index_remove_unmatched(node);
             journal_forget_made(node);  // history keeps only the text
@@ -211,6 +214,7 @@ void journal_reset() {
     journal.state = nullptr;
     forget_step();
     journal.incremental_rebuild = true;
+    journal.snapshot_mark = 1;
     journal.steps_applied_alone = 0;
     temp_arena.give_up_oldest_event = journal_give_up_oldest_event;
     temp_arena.give_up_redo_events = journal_give_up_redo_events;
@@ -221,7 +225,14 @@ void journal_snapshot() {
     forget_step();
     auto* event = static_cast<JournalEvent*>(temp_alloc(sizeof(JournalEvent), "event"));
     journal_index_begin_snapshot();
-    for (StateLine* node = journal.state; node != nullptr; node = node->next) node->flag = -1;
+    // Each snapshot marks the lines it sees with a number of its own, so no
+    // walk is needed to clear the previous marks; the numbers stay clear of
+    // the flags 1, 0 and -1 and start again long before they could overflow.
+    if (journal.snapshot_mark >= INT32_MAX - 1) {
+        for (StateLine* node = journal.state; node != nullptr; node = node->next) node->flag = 1;
+        journal.snapshot_mark = 1;
+    }
+    ++journal.snapshot_mark;
     note_board(event);
     move_vanished_lines(event);
     if (event->changes == nullptr) {

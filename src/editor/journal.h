@@ -42,6 +42,7 @@ struct UndoJournal {
     const JournalEvent* step = nullptr;
     bool step_forward = false;
     int steps_pending = 0;
+    int32_t snapshot_mark = 1;        // the flag of the lines the last snapshot saw
     bool incremental_rebuild = true;  // false: always rebuild the whole board
     int steps_applied_alone = 0;      // how many steps changed only their own part
     // The event undo or redo is applying: a shortage meanwhile must not give it up.

@@ -12,7 +12,8 @@
 
 namespace {
 
-// Marks a node for removal; state-set flags are otherwise +1 or -1.
+// Marks a node for removal; state-set flags are otherwise 1 or a
+// snapshot's mark, which is at least 2.
 constexpr int32_t DOOMED = 0;
 
 struct TextEntry {
