@@ -83,7 +83,6 @@ void desktop_size(int* width, int* height) {
 }
 
 void set_max_client_size(int width, int height) {
-    // The limits are the window's outer size, as the tracking size is.
     win32_shell.max_track_width = width;
     win32_shell.max_track_height = height;
 }

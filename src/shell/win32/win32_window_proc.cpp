@@ -76,9 +76,14 @@ LRESULT CALLBACK win32_window_procedure(HWND window, UINT message, WPARAM wparam
         return 0;
     case WM_MOUSEACTIVATE: return input_state.help_open ? MA_NOACTIVATEANDEAT : MA_ACTIVATE;
     case WM_GETMINMAXINFO: {
+        // The limits are for the client area; the frame and the menu bar
+        // come on top, or fitting the client area to the same size would
+        // be cut short by them.
         auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-        info->ptMaxTrackSize.x = win32_shell.max_track_width;
-        info->ptMaxTrackSize.y = win32_shell.max_track_height;
+        RECT outer = {0, 0, win32_shell.max_track_width, win32_shell.max_track_height};
+        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), TRUE, 0);
+        info->ptMaxTrackSize.x = outer.right - outer.left;
+        info->ptMaxTrackSize.y = outer.bottom - outer.top;
         return 0;
     }
     case WM_PAINT: {
