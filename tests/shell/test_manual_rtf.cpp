@@ -81,7 +81,7 @@ TEST(ManualRtf, AnyBytesAndStylesSurviveTheEscaping) {
         for (int i = 0; i < length; ++i) {
             // Braces, backslashes, line feeds and high bytes come often.
             const char pick[] = "{}\\\n\t a\x01\xe9\x7f";
-            manual.text += random() % 2 ? pick[random() % 12] : static_cast<char>(random() % 256);
+            manual.text += random() % 2 ? pick[random() % (sizeof pick - 1)] : static_cast<char>(random() % 256);
             manual.styles += static_cast<char>('A' + random() % 5);
         }
         EXPECT_EQ(shown_text(manual_rtf(manual)), manual.text) << round;
