@@ -3,6 +3,8 @@
 # emulator for the end-to-end scripts, which call it like a Linux program.
 
 set(CUPROLAY_BENCHMARKS OFF CACHE BOOL "" FORCE)
+# M_PI and friends, which glibc offers without asking.
+add_compile_definitions(_USE_MATH_DEFINES)
 set(CUPROLAY_TOOLS OFF CACHE BOOL "" FORCE)
 
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
