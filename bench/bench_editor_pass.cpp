@@ -27,10 +27,8 @@ namespace {
 // Components and wires spread over the holes, with some descriptions; the
 // larger boards stack objects over the same holes.
 void build_board(int objects) {
-    journal_reset();
     reset_everything();
     headless_state.messages_to_stderr = false;
-    board.plain_wire_type = lookup_plain_wire_type();
     const int res = catalog_lookup("RES", -1).entry;
     for (int i = 0; i < objects; ++i) {
         const int x = 10 * (i % 61) + 10, y = 10 * ((i / 61) % 36) + 10;

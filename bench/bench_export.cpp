@@ -37,11 +37,6 @@ void prepare_board() {
     if (prepared) return;
     prepared = true;
     reset_everything();
-    dialog_state_reset();
-    export_settings_reset();
-    export_state_reset();
-    display_scheme = &screen_scheme;
-    board.plain_wire_type = lookup_plain_wire_type();
     headless_state.messages_to_stderr = false;
     dense_board();
     canvas.zoom = 20;

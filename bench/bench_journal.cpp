@@ -15,19 +15,15 @@
 #include "fileio/board_file.h"
 #include "graphics/canvas.h"
 #include "shell/headless/headless.h"
+#include "support/board_builders.h"
 
 namespace {
 
 constexpr int OBJECTS = 2000;
 
 void build_board() {
-    journal_reset();
-    board_reset();
-    canvas_reset();
-    redraw_state_reset();
-    headless_install();
+    reset_everything();
     headless_state.messages_to_stderr = false;
-    board.plain_wire_type = lookup_plain_wire_type();
     int res = catalog_lookup("RES", -1).entry;
     for (int i = 0; i < OBJECTS; ++i) {
         int x = 10 * (i % 63), y = 10 * ((i / 63) % 38);

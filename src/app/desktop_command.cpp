@@ -4,16 +4,9 @@
 #include "app/commands.h"
 
 #if defined(_WIN32) || defined(CUPROLAY_HAVE_FLTK)
-#include "board/draw.h"
-#include "board/objects.h"
 #include "editor/editor_state.h"
-#include "editor/journal.h"
-#include "export/settings.h"
-#include "graphics/canvas.h"
-#include "graphics/font.h"
+#include "editor/state_reset.h"
 #include "shell/command_line.h"
-#include "shell/dialogs.h"
-#include "shell/input.h"
 #ifdef _WIN32
 #include "shell/win32/win32_backend.h"
 #else
@@ -30,15 +23,7 @@ int run_desktop_command([[maybe_unused]] int argc, [[maybe_unused]] char** argv)
         interpret_editor_words(argc > 1 ? argv[1] : "", argc > 2 ? argv[2] : "");
 #endif
 
-    canvas_reset();
-    board_reset();
-    redraw_state_reset();
-    input_reset();
-    dialog_state_reset();
-    export_settings_reset();
-    font_reset();
-    journal_reset();
-    editor_state_reset();
+    reset_all_state();
 
 #ifdef _WIN32
     if (!win32_install(command_line.wine)) return 1;

@@ -4,35 +4,20 @@
 #include <cstdio>
 
 #include "board/draw.h"
-#include "board/objects.h"
-#include "export/settings.h"
-#include "export/writers.h"
+#include "editor/state_reset.h"
 #include "fileio/board_file.h"
-#include "graphics/canvas.h"
-#include "graphics/palette.h"
-#include "shell/dialogs.h"
 #include "shell/headless/headless.h"
 #include "shell/input.h"
 #include "shell/terminal_text.h"
 
 int load_board_for_batch(const char* board_path) {
+    reset_all_state();
     headless_install();
     headless_state.messages_to_stderr = true;
-    canvas_reset();
-    board_reset();
-    redraw_state_reset();
-    input_reset();
-    dialog_state_reset();
-    export_settings_reset();
-    export_state_reset();
-
-    display_scheme = &screen_scheme;
-    canvas.pen_mode = PEN_PAINT;
     {
         PointerHidden hidden;
         draw_board_frame();
     }
-    board.plain_wire_type = lookup_plain_wire_type();
 
     FILE* stream = std::fopen(board_path, "rb");
     if (stream == nullptr) {

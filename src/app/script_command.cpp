@@ -4,16 +4,10 @@
 #include <string>
 #include "app/commands.h"
 #include "board/draw.h"
-#include "board/objects.h"
 #include "editor/editor_state.h"
-#include "editor/journal.h"
-#include "export/settings.h"
-#include "graphics/canvas.h"
-#include "graphics/font.h"
-#include "shell/dialogs.h"
+#include "editor/state_reset.h"
 #include "shell/headless/headless.h"
 #include "shell/headless/script.h"
-#include "shell/input.h"
 #include "shell/terminal_text.h"
 
 int run_script_command(int argc, char** argv) {
@@ -36,15 +30,7 @@ int run_script_command(int argc, char** argv) {
     headless_state.messages_to_stderr = false;
     script_attach();
 
-    canvas_reset();
-    board_reset();
-    redraw_state_reset();
-    input_reset();
-    dialog_state_reset();
-    export_settings_reset();
-    font_reset();
-    journal_reset();
-    editor_state_reset();
+    reset_all_state();
 
     editor_main_loop(board_path);
     std::fflush(stdout);

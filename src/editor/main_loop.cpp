@@ -1,6 +1,5 @@
 // Start-up, the pass of the main loop and the close request.
 #include <cstdio>
-#include "board/catalog.h"
 #include "board/draw.h"
 #include "board/objects.h"
 #include "editor/commands.h"
@@ -40,7 +39,6 @@ void editor_startup(const char* path) {
         draw_board_frame();
         help_viewer(HELP_ABOUT, nullptr);
     }
-    board.plain_wire_type = catalog_lookup("WIRE", 0).entry;
 
     // The command-line board does not become the current file name, so a
     // first Save asks for one; failures are the reader's to report.

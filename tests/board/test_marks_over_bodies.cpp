@@ -13,7 +13,6 @@ TEST(MarksOverBodies, ANewObjectLeavesTheCutsAndBridgesUnderItVisible) {
     for (int zoom : {10, 20}) {
         reset_everything();
         canvas.zoom = zoom;
-        board.plain_wire_type = lookup_plain_wire_type();
         for (int x = 95; x <= 205; x += 10) cell_set(20, x / 5, 1);  // cuts along row y = 100
         cell_set(41, 60, 1);                                          // a bridge under the resistor
         cell_set(20, 29, 1);                                          // a cut under the DIL

@@ -13,18 +13,15 @@
 #include "board/objects.h"
 #include "graphics/canvas.h"
 #include "shell/headless/headless.h"
+#include "support/board_builders.h"
 
 namespace {
 
 class NetTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless_install();
+        reset_everything();
         headless_state.messages_to_stderr = false;
-        board_reset();
-        canvas_reset();
-        redraw_state_reset();
-        board.plain_wire_type = lookup_plain_wire_type();
         draw_board_frame();
     }
     void TearDown() override { board_reset(); }

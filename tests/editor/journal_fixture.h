@@ -22,18 +22,10 @@
 class JournalTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        journal_reset();
-        board_reset();
-        canvas_reset();
-        redraw_state_reset();
-        input_reset();
-        dialog_state_reset();
-        editor_state_reset();
-        headless_install();
+        reset_everything();
         headless_state.messages_to_stderr = false;
         transcript = std::tmpfile();
         headless_state.transcript = transcript;
-        board.plain_wire_type = lookup_plain_wire_type();
     }
     void TearDown() override {
         headless_state.transcript = nullptr;

@@ -22,10 +22,6 @@ class SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_everything();
-        journal_reset();
-        dialog_state_reset();
-        export_settings_reset();
-        editor_state_reset();
         script_state_reset();
         headless_state.messages_to_stderr = false;
         transcript_ = std::tmpfile();
@@ -35,8 +31,6 @@ protected:
         saved_close_handler_ = close_request_handler;
         close_request_handler = record_close;
         closes = 0;
-        display_scheme = &screen_scheme;
-        board.plain_wire_type = lookup_plain_wire_type();
         draw_board_frame();
     }
     void TearDown() override {

@@ -61,8 +61,9 @@ TEST(CommandTable, RowsCoverTheMenuAndEachCodeOnce) {
         for (size_t j = 0; j < command_table_size; ++j) {
             if (command_table[j].code != command_table[i].code) continue;
             if (command_table[j].when == ANY_SELECTION) ++any_rows;
-            if (command_table[i].when == ANY_SELECTION && command_table[j].when == WIRE_SELECTED)
+            if (command_table[i].when == ANY_SELECTION && command_table[j].when == WIRE_SELECTED) {
                 EXPECT_LT(j, i) << command_table[i].code;
+            }
         }
         EXPECT_EQ(any_rows, 1) << command_table[i].code;
         EXPECT_NE(command_table[i].handler, nullptr);

@@ -23,11 +23,6 @@ class ExportTest : public ::testing::Test {
 public:
     void SetUp() override {
         reset_everything();
-        dialog_state_reset();
-        export_settings_reset();
-        export_state_reset();
-        display_scheme = &screen_scheme;
-        board.plain_wire_type = lookup_plain_wire_type();
         headless_state.messages_to_stderr = false;
         transcript_ = std::tmpfile();
         ASSERT_NE(transcript_, nullptr);

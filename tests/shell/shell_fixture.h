@@ -9,19 +9,16 @@
 #include "shell/dialogs.h"
 #include "shell/headless/headless.h"
 #include "shell/input.h"
+#include "support/board_builders.h"
 
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        headless_install();
+        reset_everything();
         headless_state.messages_to_stderr = false;
         transcript_ = std::tmpfile();
         ASSERT_NE(transcript_, nullptr);
         headless_state.transcript = transcript_;
-        input_reset();
-        dialog_state_reset();
-        export_settings_reset();
-        canvas_reset();
         saved_close_handler_ = close_request_handler;
     }
     void TearDown() override {

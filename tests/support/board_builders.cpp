@@ -7,6 +7,7 @@
 #include "board/draw.h"
 #include "board/grid.h"
 #include "core/arena.h"
+#include "editor/state_reset.h"
 #include "graphics/canvas.h"
 #include "graphics/font.h"
 #include "shell/headless/headless.h"
@@ -14,16 +15,9 @@
 #include "board/integrity.h"
 
 void reset_everything() {
+    reset_all_state();
     headless_install();
-    input_reset();
-    canvas_reset();
-    font_reset();
-    board_reset();  // releases records through the arena before it is reset
-    temp_arena_reset();
-    grid_reset();
-    redraw_state_reset();
     // Every test checks the board after each load, pass, undo and redo.
-    integrity_state_reset();
     integrity_state.enabled = true;
 }
 

@@ -6,10 +6,8 @@
 
 #include "board/objects.h"
 
-// Every subsystem the board drawing touches back to its starting state:
-// canvas, font, arena, grid, board store, redraw state, input slots, and
-// the headless backend as the platform. Parts that keep arena blocks of
-// their own (the journal) are reset by their tests first.
+// Every subsystem back to its starting state (the program's one reset),
+// with the headless backend installed as the platform.
 void reset_everything();
 
 // Create, register, link at the head and redraw, as the editor would.
