@@ -25,12 +25,11 @@ int run_script_command(int argc, char** argv) {
         return 2;
     }
 
+    reset_all_state();
     headless_install();
     headless_state.transcript = stdout;
     headless_state.messages_to_stderr = false;
     script_attach();
-
-    reset_all_state();
 
     editor_main_loop(board_path);
     std::fflush(stdout);
