@@ -1,32 +1,12 @@
-// Redrawing a rectangle of the board from the model, layer by layer, and
-// the dirty rectangle that bulk changes collect.
+// Redrawing a rectangle of the board from the model, layer by layer.
 #include <algorithm>
 
+#include "board/description_box.h"
 #include "board/draw.h"
 #include "board/grid.h"
 #include "graphics/canvas.h"
 #include "graphics/geometry.h"
 #include "graphics/palette.h"
-
-RedrawState redraw_state;
-
-void redraw_state_reset() { redraw_state = RedrawState{}; }
-
-void reset_dirty_rect() {
-    redraw_state.dirty_x0 = BOARD_RIGHT + 1;
-    redraw_state.dirty_y0 = BOARD_BOTTOM + 1;
-    redraw_state.dirty_x1 = 0;
-    redraw_state.dirty_y1 = 0;
-}
-
-// An empty rectangle redraws nothing: ordering its corners would turn it
-// into the whole board and wipe the selection highlights.
-void redraw_dirty_rect() {
-    const RedrawState& s = redraw_state;
-    const bool empty = s.dirty_x0 > s.dirty_x1 || s.dirty_y0 > s.dirty_y1;
-    if (!empty) redraw_rect(s.dirty_x0, s.dirty_y0, s.dirty_x1, s.dirty_y1);
-    reset_dirty_rect();
-}
 
 namespace {
 
@@ -35,11 +15,6 @@ namespace {
 struct CellRange {
     int c0, r0, c1, r1;
 };
-
-// The lettering of a description: its glyph rows reach from y - 4 down to
-// y + 1 at the doubled zoom (the descender row), so the box includes y + 1.
-constexpr int DESCRIPTION_TOP = -5;
-constexpr int DESCRIPTION_BOTTOM = 1;
 
 bool description_meets(const DescriptionHead& d, const ClipRect& clip) {
     return d.width != 0 && rects_overlap(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM,
@@ -279,145 +254,6 @@ void draw_board_frame() {
     draw_hole_dots(range);
     draw_ticks(range);
     canvas.clip_rect = saved;
-}
-
-namespace {
-
-// The dirty rectangle, worked on in a copy while one object is marked.
-struct DirtyRect {
-    int x0, y0, x1, y1;
-};
-
-DirtyRect collected_rect() {
-    const RedrawState& s = redraw_state;
-    return DirtyRect{s.dirty_x0, s.dirty_y0, s.dirty_x1, s.dirty_y1};
-}
-
-void store_rect(const DirtyRect& r) {
-    RedrawState& s = redraw_state;
-    s.dirty_x0 = r.x0;
-    s.dirty_y0 = r.y0;
-    s.dirty_x1 = r.x1;
-    s.dirty_y1 = r.y1;
-}
-
-// Grown by a rectangle in any corner order.
-inline void grow_rect(DirtyRect& r, int x0, int y0, int x1, int y1) {
-    r.x0 = std::min(r.x0, std::min(x0, x1));
-    r.y0 = std::min(r.y0, std::min(y0, y1));
-    r.x1 = std::max(r.x1, std::max(x0, x1));
-    r.y1 = std::max(r.y1, std::max(y0, y1));
-}
-
-// The ends of the strip through a point as far as a repaint must reach:
-// those of the strip-end searches, and also the edge columns, which the
-// searches never find from inside but which a strip may end on.
-int area_left_end(int x, int y) {
-    const int row = y / 5, start = x / 5;
-    if (row < 0 || row >= GRID_ROWS) return 5 * start;
-    const int8_t* cells = board_grid.cells[row];
-    int c = std::min(start - 1, GRID_COLUMNS - 1);
-    while (c >= 0 && cells[c] == 0) --c;
-    return c >= 0 && c % 2 == 0 ? 5 * c : 5 * start;
-}
-
-int area_right_end(int x, int y) {
-    const int row = y / 5, start = x / 5;
-    if (row < 0 || row >= GRID_ROWS) return 5 * start;
-    const int8_t* cells = board_grid.cells[row];
-    int c = std::max(start + 1, 0);
-    while (c < GRID_COLUMNS && cells[c] == 0) ++c;
-    return c < GRID_COLUMNS && c % 2 == 0 ? 5 * c : 5 * start;
-}
-
-// Grown by the strip through a point, from one hole beyond its left end to
-// one beyond its right end. A strip end lies between the search's first
-// column and its start, or between its start and the last column, or on a
-// marked edge column; a
-// search whose every possible answer lies inside the rectangle already
-// cannot change it and is not made. A load marks thousands of points,
-// nearly all inside what the first few have spread.
-inline void grow_by_point(DirtyRect& r, int x, int y) {
-    const int start = 5 * (x / 5);
-    const int8_t* cells = y / 5 >= 0 && y / 5 < GRID_ROWS ? board_grid.cells[y / 5] : nullptr;
-    const bool left_edge = cells != nullptr && cells[0] != 0, right_edge = cells != nullptr && cells[GRID_COLUMNS - 1] != 0;
-    const int least = std::min(start, left_edge ? 0 : 5 * STRIP_SEARCH_FIRST_COLUMN);
-    const int greatest = std::max(start, right_edge ? BOARD_RIGHT : 5 * STRIP_SEARCH_LAST_COLUMN);
-    if (r.x0 > least - 5) r.x0 = std::min(r.x0, area_left_end(x, y) - 5);
-    if (r.x1 < greatest + 5) r.x1 = std::max(r.x1, area_right_end(x, y) + 5);
-    r.y0 = std::min(r.y0, y - 5);
-    r.y1 = std::max(r.y1, y + 5);
-}
-
-// The lettering's box, as redraw_rect's visibility test takes it.
-void grow_by_description(DirtyRect& r, const DescriptionHead& d) {
-    if (d.width != 0) grow_rect(r, d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
-}
-
-void redraw_point(int x, int y) { redraw_rect(area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5); }
-
-void redraw_description(const DescriptionHead& d) {
-    if (d.width != 0) redraw_rect(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
-}
-
-}  // namespace
-
-void mark_dirty(int x0, int y0, int x1, int y1) {
-    if (!redraw_state.redraw_deferred) {
-        redraw_rect(x0, y0, x1, y1);
-        return;
-    }
-    DirtyRect r = collected_rect();
-    grow_rect(r, x0, y0, x1, y1);
-    store_rect(r);
-}
-
-void mark_point_dirty(int x, int y) {
-    if (!redraw_state.redraw_deferred) {
-        redraw_point(x, y);
-        return;
-    }
-    DirtyRect r = collected_rect();
-    grow_by_point(r, x, y);
-    store_rect(r);
-}
-
-void mark_cut_dirty(int x, int y) { mark_point_dirty(x, y); }
-
-void mark_bridge_dirty(int x, int y) { mark_dirty(x - 1, y - 5, x + 1, y + 5); }
-
-// Without deferral each part is redrawn at once, in this order.
-void mark_wire_dirty(const WireRecord* w) {
-    const int lx = std::min(w->x1, w->x2), gx = std::max(w->x1, w->x2);
-    const int ly = std::min(w->y1, w->y2), gy = std::max(w->y1, w->y2);
-    if (!redraw_state.redraw_deferred) {
-        redraw_point(lx, ly);
-        redraw_point(gx, gy);
-        redraw_rect(lx - 5, ly - 5, gx + 5, gy + 5);
-        redraw_description(w->desc);
-        return;
-    }
-    DirtyRect r = collected_rect();
-    grow_by_point(r, lx, ly);
-    grow_by_point(r, gx, gy);
-    grow_rect(r, lx - 5, ly - 5, gx + 5, gy + 5);
-    grow_by_description(r, w->desc);
-    store_rect(r);
-}
-
-void mark_component_dirty(const ComponentRecord* c) {
-    const PinList pins = component_pins(c->entry, c->ax, c->ay);
-    if (!redraw_state.redraw_deferred) {
-        for (int i = 0; i < pins.count; ++i) redraw_point(pins.x[i], pins.y[i]);
-        redraw_rect(c->box_x0, c->box_y0, c->box_x1, c->box_y1);
-        redraw_description(c->desc);
-        return;
-    }
-    DirtyRect r = collected_rect();
-    for (int i = 0; i < pins.count; ++i) grow_by_point(r, pins.x[i], pins.y[i]);
-    grow_rect(r, c->box_x0, c->box_y0, c->box_x1, c->box_y1);
-    grow_by_description(r, c->desc);
-    store_rect(r);
 }
 
 void redraw_description_area(int x, int y, int width) { redraw_rect(x - 2, y - 6, x + width, y + 2); }
