@@ -10,6 +10,7 @@
 #include "board/objects.h"
 #include "core/arena.h"
 #include "support/board_builders.h"
+#include "board/integrity.h"
 
 namespace {
 
@@ -22,15 +23,9 @@ protected:
 int wire_entry(const char* name, int variant) { return catalog_lookup(name, variant).entry; }
 
 ::testing::AssertionResult counts_match_objects() {
-    for (int y = 0; y <= BOARD_BOTTOM; y += 10) {
-        for (int x = 0; x <= BOARD_RIGHT; x += 10) {
-            const int expected = expected_solder_count(x, y);
-            if (cell_get(y / 5, x / 5) != expected)
-                return ::testing::AssertionFailure() << "hole (" << x << "," << y << ") counts "
-                                                     << cell_get(y / 5, x / 5) << ", objects give " << expected;
-        }
-    }
-    return ::testing::AssertionSuccess();
+    char problem[256];
+    if (board_integrity_check(problem, sizeof problem)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << problem;
 }
 
 TEST_F(ObjectsTest, ComponentsGetTheirTextPositionBoxAndPins) {

@@ -3,6 +3,7 @@
 
 #include "editor/regions.h"
 #include "journal_fixture.h"
+#include "board/integrity.h"
 
 namespace {
 
@@ -22,21 +23,8 @@ int count_components() {
 
 // Every hole count equals the wire ends and pins on that hole.
 void expect_solder_counts_consistent() {
-    int expected[GRID_ROWS][GRID_COLUMNS] = {};
-    auto count = [&](int x, int y) {
-        int r = y / 5, c = x / 5;
-        if (x >= 0 && y >= 0 && r < GRID_ROWS && c < GRID_COLUMNS) ++expected[r][c];
-    };
-    for (auto* w = board.wire_list; w; w = w->next) {
-        count(w->x1, w->y1);
-        count(w->x2, w->y2);
-    }
-    for (auto* c = board.component_list; c; c = c->next) {
-        PinList pins = component_pins(c->entry, c->ax, c->ay);
-        for (int i = 0; i < pins.count; ++i) count(pins.x[i], pins.y[i]);
-    }
-    for (int r = 0; r < GRID_ROWS; r += 2)
-        for (int c = 0; c < GRID_COLUMNS; c += 2) ASSERT_EQ(cell_get(r, c), expected[r][c]) << r << "," << c;
+    char problem[256];
+    ASSERT_TRUE(board_integrity_check(problem, sizeof problem)) << problem;
 }
 
 void apply_key(int key, RegionRect r) {

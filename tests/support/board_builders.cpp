@@ -144,22 +144,6 @@ void dense_board() {
     }
 }
 
-int expected_solder_count(int x, int y) {
-    int count = 0;
-    auto count_wire = [&](const WireRecord* w) {
-        count += (w->x1 == x && w->y1 == y) + (w->x2 == x && w->y2 == y);
-    };
-    auto count_component = [&](const ComponentRecord* c) {
-        const PinList pins = component_pins(c->entry, c->ax, c->ay);
-        for (int i = 0; i < pins.count; ++i) count += (pins.x[i] == x && pins.y[i] == y);
-    };
-    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) count_wire(w);
-    if (board.selected_wire != nullptr) count_wire(board.selected_wire);
-    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) count_component(c);
-    if (board.selected_component != nullptr) count_component(board.selected_component);
-    return count;
-}
-
 CanvasSnapshot take_canvas_snapshot() {
     CanvasSnapshot s;
     const auto* cells = &canvas.cells[0][0];

@@ -29,10 +29,6 @@ void add_bridge(int x, int y);
 // cuts and bridges. Drawn once at the end.
 void dense_board();
 
-// The solder-point count every hole should have: wire ends and pins of
-// every record in the lists and the selection slots.
-int expected_solder_count(int x, int y);
-
 // A copy of every canvas cell and framebuffer pixel, to compare pictures.
 struct CanvasSnapshot {
     std::vector<uint16_t> cells;
