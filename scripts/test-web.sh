@@ -10,7 +10,7 @@ dir="$root/build-web"
 command -v emcc >/dev/null && command -v chromium >/dev/null || bash "$root/scripts/setup.sh"
 
 targets=(cuprolay)
-[ -f "$root/cmake/web_page.cmake" ] && targets+=(cuprolay.html)
+[ -f "$root/cmake/web_page.cmake" ] && targets+=(cuprolay_page)
 bash "$root/scripts/build-web.sh" "$dir" "${targets[@]}"
 
 # The e2e scripts take a program path; this one runs the wasm under node.

@@ -1,0 +1,16 @@
+# The page, cuprolay.html: the editor on the page backend, one file with
+# the wasm, the script and the style inside it.
+file(GLOB web_page_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/web/*.cpp)
+set(web_page_template ${CMAKE_SOURCE_DIR}/src/shell/web/page.html)
+add_executable(cuprolay_page ${web_page_sources})
+set_target_properties(cuprolay_page PROPERTIES OUTPUT_NAME cuprolay SUFFIX .html
+  LINK_DEPENDS "${web_page_template}")
+target_link_libraries(cuprolay_page PRIVATE cp_web_core)
+# MINIFY_HTML is off: Debian's emcc calls htmlmin wrongly.
+# Only the waits and dialogs suspend, and they are reached by direct calls
+# (shell/platform.h), so indirect calls need no unwinding code.
+target_link_options(cuprolay_page PRIVATE
+  -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_IGNORE_INDIRECT=1 -sALLOW_MEMORY_GROWTH=1
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
+  --shell-file ${web_page_template}
+  --embed-file ${CMAKE_SOURCE_DIR}/examples@/examples)

@@ -1,0 +1,152 @@
+// The page backend's window half: the canvas that shows the framebuffer,
+// the waits, and the entry points the page's event handlers call.
+#include <emscripten.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include "graphics/canvas.h"
+#include "shell/dom_keys.h"
+#include "shell/input.h"
+#include "shell/platform.h"
+#include "shell/web/web_shell.h"
+
+WebShellState web_shell;
+
+namespace {
+
+// The framebuffer as the canvas takes it: RGBA, opaque.
+uint8_t rgba[FRAMEBUFFER_HEIGHT][FRAMEBUFFER_WIDTH][4];
+bool rgba_ready = false;
+
+// Suspends until an event handler calls CU.wake().
+EM_ASYNC_JS(void, js_wait_event, (), { await CU.waitEvent(); });
+// Lets the browser run its pending tasks (events, painting) once.
+EM_ASYNC_JS(void, js_yield, (), { await CU.yieldOnce(); });
+EM_JS(void, js_paint,
+      (const uint8_t* pixels, int stride, int x0, int y0, int x1, int y1, int shown_width, int shown_height),
+      { CU.paint(HEAPU8, pixels, stride, x0, y0, x1, y1, shown_width, shown_height); });
+EM_JS(void, js_fit, (int width, int height), { CU.fit(width, height); });
+EM_JS(void, js_desktop, (int* width, int* height), {
+    HEAP32[width >> 2] = window.innerWidth;
+    HEAP32[height >> 2] = window.innerHeight;
+});
+EM_JS(void, js_pointer_visible, (int visible), { CU.pointerVisible(visible); });
+EM_JS(void, js_ended, (int status), { CU.ended(status); });
+
+// Pump calls closer together than this do not give the browser a turn.
+constexpr double YIELD_INTERVAL_MS = 25;
+
+void prepare_rgba() {
+    if (rgba_ready) return;
+    for (auto& row : rgba)
+        for (auto& pixel : row) pixel[3] = 255;
+    rgba_ready = true;
+}
+
+void web_warp_pointer(int window_x, int window_y) {
+    // A page cannot move the system pointer; the editor sees the move as
+    // a desktop would report it, and the next real motion takes over.
+    input_pointer_move(window_x, window_y);
+}
+
+void web_set_pointer_visible(bool visible) { js_pointer_visible(visible ? 1 : 0); }
+
+void web_fit_client_area(int width, int height) {
+    web_shell.client_width = std::max(1, std::min(width, web_shell.max_client_width));
+    web_shell.client_height = std::max(1, std::min(height, web_shell.max_client_height));
+    js_fit(web_shell.client_width, web_shell.client_height);
+    blit_to_window();
+}
+
+void web_desktop_size(int* width, int* height) { js_desktop(width, height); }
+
+void web_set_max_client_size(int width, int height) {
+    web_shell.max_client_width = width;
+    web_shell.max_client_height = height;
+}
+
+void web_end_process(int status) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    web_shell.ended = true;
+    js_ended(status);
+    // Nothing runs after the end: the page stays as it was.
+    emscripten_force_exit(status);
+}
+
+PlatformBackend web_backend = {
+    web_wait_event,   web_pump_events,     web_warp_pointer,  web_set_pointer_visible,
+    web_present,      web_fit_client_area, web_desktop_size,  web_message_box,
+    web_ask,          web_choose_file,     web_export_dialog, web_help_viewer,
+    web_set_max_client_size, web_end_process,
+};
+
+}  // namespace
+
+void web_present(const ChangedRect& rect) {
+    if (rect.empty()) return;
+    prepare_rgba();
+    // Only the board's part of the framebuffer is shown, as on the desktop.
+    const int scale = canvas.zoom == 20 ? 2 : 1;
+    const int x1 = std::min({rect.x1, 631 * scale - 1, FRAMEBUFFER_WIDTH - 1});
+    const int y1 = std::min({rect.y1, 401 * scale - 1, FRAMEBUFFER_HEIGHT - 1});
+    const int x0 = std::max(rect.x0, 0), y0 = std::max(rect.y0, 0);
+    if (x0 > x1 || y0 > y1) return;
+    for (int y = y0; y <= y1; ++y) {
+        const uint8_t* from = canvas.framebuffer[y][x0];
+        uint8_t* to = rgba[y][x0];
+        for (int x = x0; x <= x1; ++x, from += 3, to += 4) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
+    }
+    js_paint(&rgba[0][0][0], FRAMEBUFFER_WIDTH * 4, x0, y0, x1, y1, 631 * scale, 401 * scale);
+}
+
+void web_wait_event() {
+    js_wait_event();
+    web_shell.last_yield_ms = emscripten_get_now();
+}
+
+void web_pump_events() {
+    double now = emscripten_get_now();
+    if (now - web_shell.last_yield_ms < YIELD_INTERVAL_MS) return;
+    js_yield();
+    web_shell.last_yield_ms = emscripten_get_now();
+}
+
+void web_install() {
+    web_shell = WebShellState{};
+    web_shell.installed = true;
+    set_platform(&web_backend);
+    js_fit(web_shell.client_width, web_shell.client_height);
+}
+
+// The page's event handlers; each returns 1 when it used the event.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE int web_key_down(const char* key, const char* code, int control, int alt) {
+    DomKey translated = dom_key_down(key, code, control != 0, alt != 0);
+    if (translated.kind == DomKey::NONE) return 0;
+    if (!input_state.help_open) deliver_dom_key(translated);
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE int web_key_up(const char* key, const char* code) {
+    PlatformKey released = dom_key_up(key, code);
+    if (released == PKEY_OTHER) return 0;
+    input_key_up(released);
+    return 1;
+}
+
+EMSCRIPTEN_KEEPALIVE void web_button(int right, int down, int x, int y, int detail) {
+    input_button(right ? PBUTTON_RIGHT : PBUTTON_LEFT, down != 0, x, y,
+                 down != 0 && dom_is_second_press(detail));
+}
+
+EMSCRIPTEN_KEEPALIVE void web_pointer_move(int x, int y) { input_pointer_move(x, y); }
+
+EMSCRIPTEN_KEEPALIVE void web_menu(int id) { input_menu(id); }
+
+}  // extern "C"

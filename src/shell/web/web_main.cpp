@@ -1,0 +1,88 @@
+// The page's program entry: the editor on the page backend, or in the
+// test mode a scripted session exactly as --script runs it, shown in the
+// canvas as it goes.
+#include <emscripten.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include "board/draw.h"
+#include "board/objects.h"
+#include "editor/editor_state.h"
+#include "editor/journal.h"
+#include "export/settings.h"
+#include "graphics/canvas.h"
+#include "graphics/font.h"
+#include "shell/dialogs.h"
+#include "shell/headless/headless.h"
+#include "shell/headless/script.h"
+#include "shell/input.h"
+#include "shell/web/web_shell.h"
+
+namespace {
+
+void reset_everything() {
+    canvas_reset();
+    board_reset();
+    redraw_state_reset();
+    input_reset();
+    dialog_state_reset();
+    export_settings_reset();
+    font_reset();
+    journal_reset();
+    editor_state_reset();
+}
+
+EM_JS(void, js_test_done, (int status, double milliseconds), { CU.testDone(status, milliseconds); });
+
+// The headless backend with the canvas as its screen.
+PlatformBackend scripted_backend;
+double session_start_ms = 0;
+
+// The session's end, by Quit or when the script runs out: the page
+// collects the transcript and the files.
+void end_script_session(int status) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    js_test_done(status, emscripten_get_now() - session_start_ms);
+    emscripten_force_exit(status);
+}
+
+int run_script_session(const char* script_path, const char* board_path) {
+    std::string error;
+    if (!script_load(script_path, &error)) {
+        std::fprintf(stderr, "cuprolay: %s\n", error.c_str());
+        return 2;
+    }
+    headless_install();
+    headless_state.transcript = stdout;
+    headless_state.messages_to_stderr = false;
+    script_attach();
+    scripted_backend = *platform;
+    scripted_backend.present = web_present;
+    scripted_backend.end_process = end_script_session;
+    set_platform(&scripted_backend);
+    reset_everything();
+    session_start_ms = emscripten_get_now();
+    editor_main_loop(board_path);
+    end_script_session(0);
+    return 0;
+}
+
+int run_editor(const char* board_path) {
+    reset_everything();
+    web_install();
+    editor_main_loop(board_path);
+    return 0;
+}
+
+}  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE int web_has_unsaved_work() {
+    return web_shell.installed && !web_shell.ended && editor_state.modified ? 1 : 0;
+}
+
+int main(int argc, char** argv) {
+    if (argc >= 3 && std::strcmp(argv[1], "--script") == 0)
+        return run_script_session(argv[2], argc >= 4 ? argv[3] : "");
+    return run_editor(argc >= 2 ? argv[1] : "");
+}
