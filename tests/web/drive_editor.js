@@ -3,7 +3,7 @@
 // opens a menu, makes a cut, draws a wire, places a component through the
 // prompt and gives it a description, answers a message box, opens the
 // help from the menu, the export dialog and the chooser, toggles the zoom,
-// saves through Save as and prints to PDF; after a reload the files are
+// saves through Save as, prints to PDF and uploads a board; after a reload the files are
 // still there, and leaving with unsaved work asks first. Writes the downloaded board, the canvas and
 // screenshots (shot-*.png) into OUT_DIR; fails on any step that does
 // not happen.
@@ -163,11 +163,26 @@ async function main() {
   if (fs.readFileSync(path.join(outDir, "board.pdf")).subarray(0, 5).toString() !== "%PDF-")
     throw new Error("the printed download is no PDF");
 
+  // Upload... in a chooser puts a file from this computer into the folder.
+  const upload = path.join(outDir, "uploaded.cpx");
+  fs.copyFileSync(path.join(outDir, "session.cpx"), upload);
+  await pick(await menu("File", "Insert file..."));
+  await waitFor(`(${dialogTitle}) !== ''`, 20000);
+  const { root } = await call("DOM.getDocument");
+  const { nodeId } = await call("DOM.querySelector", { nodeId: root.nodeId, selector: ".dialog input[type=file]" });
+  await call("DOM.setFileInputFiles", { nodeId, files: [upload] });
+  await waitFor("[...document.querySelectorAll('.dialog select.files option')].some((o) => o.textContent === 'uploaded.cpx')", 20000);
+  await shot("upload");
+  await key("Escape");
+  await waitDialog("Error: Couldn't open file");  // as on the desktop, after a cancelled Insert
+  await key("Enter");
+  await waitNoDialog();
+
   // The boards folder is kept across a reload.
   await sleep(1500);
   await call("Page.reload");
   await waitDialog("Help");
-  const kept = await evaluate("['session.cpx', 'board.pdf', 'timer.cpx'].every((n) => FS.analyzePath('/boards/' + n).exists)");
+  const kept = await evaluate("['session.cpx', 'board.pdf', 'uploaded.cpx', 'timer.cpx'].every((n) => FS.analyzePath('/boards/' + n).exists)");
   if (!kept) throw new Error("the boards folder lost files across the reload: " + await evaluate("FS.readdir('/boards').join(' ')"));
   await key("Escape");
   await waitNoDialog();
