@@ -138,6 +138,9 @@ async function main() {
   await sleep(500);
   await shot("board-20");
   const wide = await evaluate("document.getElementById('screen').width");
+  // Shown doubled without waiting for another event: pixel (705, 105),
+  // black beside the board at zoom 10, is board now.
+  const doubled = await evaluate("Array.from(document.getElementById('screen').getContext('2d').getImageData(705, 105, 1, 1).data.slice(0, 3)).join(' ')");
   await key("z");
   await sleep(500);
 
@@ -150,7 +153,7 @@ async function main() {
   await sleep(300);
   const canvas = await evaluate("document.getElementById('screen').toDataURL('image/png')");
   fs.writeFileSync(path.join(outDir, "canvas.png"), Buffer.from(canvas.split(",")[1], "base64"));
-  fs.writeFileSync(path.join(outDir, "zoom.txt"), `${wide}\n`);
+  fs.writeFileSync(path.join(outDir, "zoom.txt"), `${wide}\n${doubled}\n`);
 
   // A print to PDF: the export dialog's OK, then the chooser; a download.
   await key("p");

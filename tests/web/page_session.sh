@@ -49,7 +49,9 @@ SCRIPT
 cmp -s "$work/page/session.cpx" "$work/native/session.cpx" ||
     fail "the downloaded board differs: $(diff "$work/native/session.cpx" "$work/page/session.cpx" | head -20)"
 grep -qx "NPN 0 108 68 \* 542 338 T1 BC547" "$work/page/session.cpx" || fail "no described NPN in the saved board"
-[ "$(cat "$work/page/zoom.txt" 2>/dev/null)" -gt 639 ] 2>/dev/null || fail "the zoom did not widen the canvas"
+[ "$(head -n1 "$work/page/zoom.txt" 2>/dev/null)" -gt 639 ] 2>/dev/null || fail "the zoom did not widen the canvas"
+[ "$(sed -n 2p "$work/page/zoom.txt" 2>/dev/null)" = "255 255 0" ] ||
+    fail "zoom 20 not shown until the next event: pixel (705, 105) is $(sed -n 2p "$work/page/zoom.txt")"
 if [ -f "$work/page/canvas.png" ]; then
     convert "$work/page/canvas.png" -crop 631x401+0+0 +repage -depth 8 ppm:"$work/canvas.ppm"
     cmp -s "$work/canvas.ppm" "$work/native/screen.ppm" ||

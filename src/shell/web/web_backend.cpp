@@ -105,6 +105,9 @@ void web_present(const ChangedRect& rect) {
 }
 
 void web_wait_event() {
+    // What the last command drew is shown before the page sleeps, not
+    // after the next event.
+    present_changes();
     js_wait_event();
     web_shell.last_yield_ms = emscripten_get_now();
 }
