@@ -10,7 +10,7 @@ target_link_libraries(cuprolay_page PRIVATE cp_web_core)
 # Only the waits and dialogs suspend, and they are reached by direct calls
 # (shell/platform.h), so indirect calls need no unwinding code.
 target_link_options(cuprolay_page PRIVATE
-  -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_IGNORE_INDIRECT=1 -sALLOW_MEMORY_GROWTH=1
+  -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_IGNORE_INDIRECT=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
   --shell-file ${web_page_template}
   --embed-file ${CMAKE_SOURCE_DIR}/examples@/examples)

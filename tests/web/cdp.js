@@ -97,7 +97,11 @@ async function launch(options = {}) {
   async function waitFor(expression, timeoutMs = 60000) {
     const start = Date.now();
     for (;;) {
-      const value = await evaluate(expression);
+      // A page that is navigating answers nothing: ask again.
+      const value = await evaluate(expression).catch((error) => {
+        if (/navigated or closed|context/i.test(error.message)) return undefined;
+        throw error;
+      });
       if (value) return value;
       if (Date.now() - start > timeoutMs)
         throw new Error("timed out waiting for " + expression + "\n" + consoleLines.join("\n"));
