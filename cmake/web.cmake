@@ -27,7 +27,7 @@ set(web_node_flags -sNODERAWFS=1 -sWASM_ASYNC_COMPILATION=0 -sALLOW_MEMORY_GROWT
 
 # The manual, formatted by the converter run under node.
 add_executable(manual_convert ${CMAKE_SOURCE_DIR}/tools/manual/manual_convert.cpp
-  ${CMAKE_SOURCE_DIR}/src/shell/manual_format.cpp)
+  ${CMAKE_SOURCE_DIR}/src/shell/manual_format.cpp ${CMAKE_SOURCE_DIR}/src/shell/manual_rtf.cpp)
 target_link_options(manual_convert PRIVATE ${web_node_flags})
 set(manual_text_source ${CMAKE_BINARY_DIR}/generated/manual_text.cpp)
 add_custom_command(OUTPUT ${manual_text_source}

@@ -3,14 +3,17 @@
 file(GLOB web_page_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/web/*.cpp)
 set(web_page_template ${CMAKE_SOURCE_DIR}/src/shell/web/page.html)
 add_executable(cuprolay_page ${web_page_sources})
+# In a folder of its own: emcc's page step would replace the node
+# program's cuprolay.js beside it.
 set_target_properties(cuprolay_page PROPERTIES OUTPUT_NAME cuprolay SUFFIX .html
-  LINK_DEPENDS "${web_page_template}")
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/page LINK_DEPENDS "${web_page_template}")
 target_link_libraries(cuprolay_page PRIVATE cp_web_core)
 # MINIFY_HTML is off: Debian's emcc calls htmlmin wrongly.
-# Only the waits and dialogs suspend, and they are reached by direct calls
-# (shell/platform.h), so indirect calls need no unwinding code.
+# The waits and dialogs are reached by direct calls (shell/platform.h),
+# but the editor's command table calls its handlers through pointers, so
+# indirect calls keep their unwinding code.
 target_link_options(cuprolay_page PRIVATE
-  -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_IGNORE_INDIRECT=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
+  -Os -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
   --shell-file ${web_page_template}
   --embed-file ${CMAKE_SOURCE_DIR}/examples@/examples)

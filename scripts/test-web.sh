@@ -38,7 +38,7 @@ done
 run_test node_matches_native bash "$root/tests/web/node_matches_native.sh" "$native" "$dir/cuprolay-node"
 for test in "$root"/tests/web/page_*.sh; do
     [ -e "$test" ] || continue
-    run_test "$(basename "$test" .sh)" bash "$test" "$dir/cuprolay.html" "$native"
+    run_test "$(basename "$test" .sh)" bash "$test" "$dir/page/cuprolay.html" "$native"
 done
 
 if [ ${#failed[@]} -gt 0 ]; then

@@ -71,7 +71,8 @@ async function launch(options = {}) {
     if (message.method === "Runtime.consoleAPICalled")
       consoleLines.push(message.params.args.map((a) => a.value !== undefined ? a.value : a.description).join(" "));
     if (message.method === "Runtime.exceptionThrown")
-      consoleLines.push("exception: " + JSON.stringify(message.params.exceptionDetails).slice(0, 600));
+      consoleLines.push("exception: " + ((message.params.exceptionDetails.exception || {}).description ||
+        JSON.stringify(message.params.exceptionDetails)).slice(0, 600));
   });
   await call("Runtime.enable");
   await call("Page.enable");

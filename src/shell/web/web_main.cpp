@@ -2,6 +2,7 @@
 // test mode a scripted session exactly as --script runs it, shown in the
 // canvas as it goes.
 #include <emscripten.h>
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -82,6 +83,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int web_has_unsaved_work() {
 }
 
 int main(int argc, char** argv) {
+    // Emscripten starts with a creation mask of 0777, which would give
+    // every new file no permissions at all.
+    umask(022);
     if (argc >= 3 && std::strcmp(argv[1], "--script") == 0)
         return run_script_session(argv[2], argc >= 4 ? argv[3] : "");
     return run_editor(argc >= 2 ? argv[1] : "");
