@@ -20,7 +20,7 @@ mkdir -p "$seed_boards" "$dir/crashes"
 cp "$root"/examples/*.cpx "$seed_boards/"
 declare -A seeds=(
   [fuzz_board_reader]="$seed_boards"
-  [fuzz_script_editor]="$root/tests/e2e/scripts"
+  [fuzz_script_editor]="$root/tests/e2e/scripts $root/fuzz/seeds/script"
   [fuzz_font_loader]="$root/fuzz/seeds/font"
   [fuzz_netlist]="$root/fuzz/seeds/netlist"
 )
