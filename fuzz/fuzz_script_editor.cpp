@@ -2,6 +2,7 @@
 // event, key, menu code and answer a script can give, checked after each pass.
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -29,6 +30,9 @@ void script_ran_dry() { throw ProgramEnded{0}; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz_reset();
+    // Each input starts without the board an earlier input saved, so a
+    // finding reproduces from its input alone.
+    std::remove((scratch() + "/board.cpx").c_str());
     std::string error;
     const std::string text(reinterpret_cast<const char*>(data), size);
     if (!script_parse(text, &script_state.lines, &error)) return 0;
