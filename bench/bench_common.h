@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/canvas.h"
+
 // Runs the body at least `times` times and for at least `milliseconds`,
 // so that caches, page tables and branch predictors are warm before the
 // timed loop starts, whichever case ran before.
@@ -79,6 +81,19 @@ private:
 // Initialises the library with three repetitions and only their summary
 // shown, unless the command line says otherwise; then runs every case.
 // Returns false on an unrecognised argument.
+// The floor of every repaint: the whole canvas and framebuffer filled once.
+inline void BM_PlainFill(benchmark::State& state) {
+    canvas_reset();
+    int colour = 0;
+    auto fill = [&] {
+        canvas_plain_fill(colour);
+        colour = (colour + 1) & 15;
+        benchmark::ClobberMemory();
+    };
+    warm_up(fill);
+    for (auto _ : state) fill();
+}
+
 inline bool run_benchmarks(int argc, char** argv, MedianReporter& reporter) {
     std::vector<char*> args(argv, argv + argc);
     auto given = [&](const char* flag) {

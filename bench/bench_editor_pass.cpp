@@ -90,18 +90,6 @@ struct DragPass {
     }
 };
 
-void BM_PlainFill(benchmark::State& state) {
-    canvas_reset();
-    int colour = 0;
-    auto fill = [&] {
-        canvas_plain_fill(colour);
-        colour = (colour + 1) & 15;
-        benchmark::ClobberMemory();
-    };
-    warm_up(fill);
-    for (auto _ : state) fill();
-}
-
 void BM_EditorPass(benchmark::State& state) {
     build_board(static_cast<int>(state.range(0)));
     const DragPass pass{board.wire_list};

@@ -20,18 +20,6 @@ void prepare_board(int zoom) {
     dense_board();
 }
 
-void BM_PlainFill(benchmark::State& state) {
-    canvas_reset();
-    int colour = 0;
-    auto fill = [&] {
-        canvas_plain_fill(colour);
-        colour = (colour + 1) & 15;
-        benchmark::ClobberMemory();
-    };
-    warm_up(fill);
-    for (auto _ : state) fill();
-}
-
 void BM_FullRedraw(benchmark::State& state) {
     prepare_board(static_cast<int>(state.range(0)));
     auto redraw = [] {
