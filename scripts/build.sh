@@ -3,5 +3,10 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 dir="$1"; shift
-cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+# Repeated builds in several trees share one compiler cache when there is one.
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" -j 2

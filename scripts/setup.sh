@@ -12,6 +12,7 @@ packages=(
   emscripten chromium
   clang libclang-rt-14-dev
   nlohmann-json3-dev
+  ccache
 )
 
 missing=()
