@@ -81,10 +81,10 @@ struct DragPass {
         invert_line(w->x1, w->y1, w->x2, to);
         invert_line(w->x1, w->y1, w->x2, to);    // and is taken away on release
         unregister_wire_ends(w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         w->y2 = to;
         register_wire_ends(w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         editor_state.modified = true;
         present_changed_rect();
     }

@@ -109,7 +109,7 @@ void redraw_description(const DescriptionHead& d) {
 
 }  // namespace
 
-void mark_dirty(int x0, int y0, int x1, int y1) {
+void invalidate_rect(int x0, int y0, int x1, int y1) {
     if (!redraw_state.redraw_deferred) {
         redraw_rect(x0, y0, x1, y1);
         return;
@@ -119,7 +119,7 @@ void mark_dirty(int x0, int y0, int x1, int y1) {
     store_rect(r);
 }
 
-void mark_point_dirty(int x, int y) {
+void invalidate_point(int x, int y) {
     if (!redraw_state.redraw_deferred) {
         redraw_point(x, y);
         return;
@@ -129,12 +129,12 @@ void mark_point_dirty(int x, int y) {
     store_rect(r);
 }
 
-void mark_cut_dirty(int x, int y) { mark_point_dirty(x, y); }
+void invalidate_cut(int x, int y) { invalidate_point(x, y); }
 
-void mark_bridge_dirty(int x, int y) { mark_dirty(x - 1, y - 5, x + 1, y + 5); }
+void invalidate_bridge(int x, int y) { invalidate_rect(x - 1, y - 5, x + 1, y + 5); }
 
 // Without deferral each part is redrawn at once, in this order.
-void mark_wire_dirty(const WireRecord* w) {
+void invalidate_wire(const WireRecord* w) {
     const int lx = std::min(w->x1, w->x2), gx = std::max(w->x1, w->x2);
     const int ly = std::min(w->y1, w->y2), gy = std::max(w->y1, w->y2);
     if (!redraw_state.redraw_deferred) {
@@ -152,7 +152,7 @@ void mark_wire_dirty(const WireRecord* w) {
     store_rect(r);
 }
 
-void mark_component_dirty(const ComponentRecord* c) {
+void invalidate_component(const ComponentRecord* c) {
     const PinList pins = component_pins(c->entry, c->ax, c->ay);
     if (!redraw_state.redraw_deferred) {
         for (int i = 0; i < pins.count; ++i) redraw_point(pins.x[i], pins.y[i]);

@@ -23,12 +23,12 @@ void reset_dirty_rect();  // to the empty value (631, 401, 0, 0)
 void redraw_dirty_rect();
 
 void redraw_rect(int x0, int y0, int x1, int y1);
-void mark_dirty(int x0, int y0, int x1, int y1);
-void mark_point_dirty(int x, int y);
-void mark_cut_dirty(int x, int y);
-void mark_bridge_dirty(int x, int y);
-void mark_wire_dirty(const WireRecord* w);
-void mark_component_dirty(const ComponentRecord* c);
+void invalidate_rect(int x0, int y0, int x1, int y1);
+void invalidate_point(int x, int y);
+void invalidate_cut(int x, int y);
+void invalidate_bridge(int x, int y);
+void invalidate_wire(const WireRecord* w);
+void invalidate_component(const ComponentRecord* c);
 void redraw_description_area(int x, int y, int width);
 
 void draw_wire(const WireRecord* w);

@@ -114,12 +114,12 @@ struct DrawnOnItsOwn {
 
 void draw_wire(const WireRecord* w) {
     DrawnOnItsOwn drawing(w);
-    mark_wire_dirty(w);
+    invalidate_wire(w);
 }
 
 void draw_component(const ComponentRecord* c) {
     DrawnOnItsOwn drawing(c);
-    mark_component_dirty(c);
+    invalidate_component(c);
 }
 
 void draw_selection_marker(int x, int y) {

@@ -11,7 +11,7 @@
 #include "graphics/palette.h"
 
 CellGrid board_grid;
-CellGrid mark_grid;
+CellGrid scratch_grid;
 
 namespace {
 
@@ -89,7 +89,7 @@ const ShapeBitmap cut_shape = {5, 5, 2, 2, CUT_ROWS};
 
 void grid_reset() {
     std::memset(&board_grid, 0, sizeof board_grid);
-    std::memset(&mark_grid, 0, sizeof mark_grid);
+    std::memset(&scratch_grid, 0, sizeof scratch_grid);
 }
 
 int snap_to_hole(int v) { return (v + 5) / 10 * 10; }
@@ -103,20 +103,20 @@ void cell_set(int row, int column, int value) {
     if (inside_grid(row, column)) board_grid.cells[row][column] = static_cast<int8_t>(value);
 }
 
-int mark_get(int row, int column) {
-    return inside_grid(row, column) ? mark_grid.cells[row][column] : 0;
+int scratch_get(int row, int column) {
+    return inside_grid(row, column) ? scratch_grid.cells[row][column] : 0;
 }
 
-void mark_set(int row, int column, int value) {
-    if (inside_grid(row, column)) mark_grid.cells[row][column] = static_cast<int8_t>(value);
+void scratch_set(int row, int column, int value) {
+    if (inside_grid(row, column)) scratch_grid.cells[row][column] = static_cast<int8_t>(value);
 }
 
-void mark_solder_point(int x, int y) {
+void add_solder_point(int x, int y) {
     const int row = y / 5, column = x / 5;
     if (inside_grid(row, column)) ++board_grid.cells[row][column];
 }
 
-void unmark_solder_point(int x, int y) {
+void remove_solder_point(int x, int y) {
     const int row = y / 5, column = x / 5;
     if (inside_grid(row, column)) --board_grid.cells[row][column];
 }
@@ -195,18 +195,18 @@ void toggle_cell(int x, int y) {
         // A new bridge is redrawn in layer order too: cuts and texts lie
         // above it.
         if (cut_position) {
-            mark_cut_dirty(x, y);
+            invalidate_cut(x, y);
         } else {
-            mark_bridge_dirty(x, y);
+            invalidate_bridge(x, y);
         }
     } else {
         cell_set(row, column, 0);
         if (cut_position) {
             // The repaint spans the joined strip and draws it under the
             // bodies that cross it.
-            mark_cut_dirty(x, y);
+            invalidate_cut(x, y);
         } else {
-            mark_bridge_dirty(x, y);
+            invalidate_bridge(x, y);
         }
     }
 }

@@ -14,7 +14,7 @@ struct CellGrid {
 
 extern CellGrid board_grid;
 // Scratch grid of region moves and net exposure.
-extern CellGrid mark_grid;
+extern CellGrid scratch_grid;
 
 void grid_reset();  // both grids all zero
 
@@ -23,11 +23,11 @@ int snap_to_half(int v);
 
 int cell_get(int row, int column);
 void cell_set(int row, int column, int value);
-int mark_get(int row, int column);
-void mark_set(int row, int column, int value);
+int scratch_get(int row, int column);
+void scratch_set(int row, int column, int value);
 
-void mark_solder_point(int x, int y);
-void unmark_solder_point(int x, int y);
+void add_solder_point(int x, int y);
+void remove_solder_point(int x, int y);
 
 // Strip-end searches never look beyond these columns (x 10 to 620): an end
 // they find lies between them, and a search that finds none returns its

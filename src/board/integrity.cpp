@@ -34,7 +34,7 @@ struct Checker {
         return false;
     }
 
-    // The same cell choice as mark_solder_point.
+    // The same cell choice as add_solder_point.
     void count(int x, int y) {
         const int row = y / 5, column = x / 5;
         if (row >= 0 && row < GRID_ROWS && column >= 0 && column < GRID_COLUMNS && x >= 0 && y >= 0)

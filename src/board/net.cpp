@@ -32,9 +32,9 @@ bool wire_conducts(const WireRecord* w) {
 // Visits the hole: false when it lies outside the grid or was seen.
 bool enter_hole(int c, int r) {
     if (c < 0 || c >= GRID_COLUMNS || r < 0 || r >= GRID_ROWS) return false;
-    if (mark_get(r, c) != 0) return false;
+    if (scratch_get(r, c) != 0) return false;
     frame_rect(5 * (c - 1), 5 * (r - 1), 5 * (c + 1), 5 * (r + 1));
-    mark_set(r, c, 1);
+    scratch_set(r, c, 1);
     return true;
 }
 
@@ -99,7 +99,7 @@ void expose_net(int column, int row, bool any_wire) {
     net_state.any_wire_mode = any_wire;
     canvas.pen_mode = PEN_INVERT;
     for (int r = 0; r < GRID_ROWS; ++r)
-        for (int c = 0; c < GRID_COLUMNS; ++c) mark_set(r, c, 0);
+        for (int c = 0; c < GRID_COLUMNS; ++c) scratch_set(r, c, 0);
     flood_net(column, row);
     canvas.pen_mode = saved_mode;
 }

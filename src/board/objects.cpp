@@ -123,23 +123,23 @@ void wire_default_text_position(WireRecord* w) {
 }
 
 void register_wire_ends(const WireRecord* w) {
-    mark_solder_point(w->x1, w->y1);
-    mark_solder_point(w->x2, w->y2);
+    add_solder_point(w->x1, w->y1);
+    add_solder_point(w->x2, w->y2);
 }
 
 void unregister_wire_ends(const WireRecord* w) {
-    unmark_solder_point(w->x1, w->y1);
-    unmark_solder_point(w->x2, w->y2);
+    remove_solder_point(w->x1, w->y1);
+    remove_solder_point(w->x2, w->y2);
 }
 
 void register_pins(const ComponentRecord* c) {
     const PinList pins = component_pins(c->entry, c->ax, c->ay);
-    for (int i = 0; i < pins.count; ++i) mark_solder_point(pins.x[i], pins.y[i]);
+    for (int i = 0; i < pins.count; ++i) add_solder_point(pins.x[i], pins.y[i]);
 }
 
 void unregister_pins(const ComponentRecord* c) {
     const PinList pins = component_pins(c->entry, c->ax, c->ay);
-    for (int i = 0; i < pins.count; ++i) unmark_solder_point(pins.x[i], pins.y[i]);
+    for (int i = 0; i < pins.count; ++i) remove_solder_point(pins.x[i], pins.y[i]);
 }
 
 void delete_wire(WireRecord* w) {

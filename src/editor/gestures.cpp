@@ -106,7 +106,7 @@ void wire_end_gesture(WireRecord* w, int hx, int hy) {
     drag_wire_line(ax, ay, px, py, qx, qy);
     PointerHidden hidden;
     unregister_wire_ends(w);
-    mark_wire_dirty(w);
+    invalidate_wire(w);
     move_wire_end(w, hx, hy, qx, qy);
     draw_wire(w);
     select_wire(w, qx, qy);
@@ -125,7 +125,7 @@ void component_move_gesture(ComponentRecord* c, int x, int y, int hx, int hy) {
     PointerHidden hidden;
     if (tx != hx || ty != hy) {
         unregister_pins(c);
-        mark_component_dirty(c);
+        invalidate_component(c);
         translate_component(c, tx - hx, ty - hy, false);
         register_pins(c);
     }

@@ -334,26 +334,26 @@ bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
     for (int i = 0; i < plan.wire_count; ++i) {
         WireRecord* w = plan.wires[i];
         unlink(board.wire_list, w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         unregister_wire_ends(w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         discard_wire(w);
     }
     for (int i = 0; i < plan.component_count; ++i) {
         ComponentRecord* c = plan.components[i];
         unlink(board.component_list, c);
-        mark_component_dirty(c);
+        invalidate_component(c);
         unregister_pins(c);
-        mark_component_dirty(c);
+        invalidate_component(c);
         discard_component(c);
     }
     for (int i = 0; i < plan.removed_cell_count; ++i) {
         const int row = plan.removed_cells[i][0], column = plan.removed_cells[i][1];
         cell_set(row, column, 0);
         if (column % 2 != 0)
-            mark_cut_dirty(column * 5, row * 5);
+            invalidate_cut(column * 5, row * 5);
         else
-            mark_bridge_dirty(column * 5, row * 5);
+            invalidate_bridge(column * 5, row * 5);
     }
     // The added lines end the lists, the first added last: parsed from the
     // last added on, each new record moves from the head to the tail.

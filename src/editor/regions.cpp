@@ -47,15 +47,15 @@ CellRange cell_range(const RegionRect& r) {
 
 bool is_cut_position(int row, int column) { return (row & 1) == 0 && (column & 1) == 1; }
 bool is_bridge_position(int row, int column) { return (row & 1) == 1 && (column & 1) == 0; }
-bool is_mark_position(int row, int column) {
+bool is_cut_or_bridge_position(int row, int column) {
     return is_cut_position(row, column) || is_bridge_position(row, column);
 }
 
-void mark_cell_dirty(int row, int column, int x, int y) {
+void invalidate_cell(int row, int column, int x, int y) {
     if (is_bridge_position(row, column))
-        mark_bridge_dirty(x, y);
+        invalidate_bridge(x, y);
     else
-        mark_cut_dirty(x, y);
+        invalidate_cut(x, y);
 }
 
 void transform_components(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
@@ -64,7 +64,7 @@ void transform_components(const RegionRect& r, int mode, int a, int d, int tx, i
         ComponentRecord* c = list;
         list = list->next;
         unregister_pins(c);
-        mark_component_dirty(c);
+        invalidate_component(c);
         c->next = board.component_list;
         board.component_list = c;
         c->desc.x = a * c->desc.x + tx;
@@ -81,7 +81,7 @@ void transform_components(const RegionRect& r, int mode, int a, int d, int tx, i
         if (mode == REGION_ROTATE) c->entry = variant_entry(c->entry, FIELD_ROTATE);
         compute_component_box(c);
         register_pins(c);
-        mark_component_dirty(c);
+        invalidate_component(c);
     }
 }
 
@@ -91,7 +91,7 @@ void transform_wires(const RegionRect& r, int mode, int a, int d, int tx, int ty
         WireRecord* w = list;
         list = list->next;
         unregister_wire_ends(w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         w->next = board.wire_list;
         board.wire_list = w;
         w->x1 = a * w->x1 + tx;
@@ -101,7 +101,7 @@ void transform_wires(const RegionRect& r, int mode, int a, int d, int tx, int ty
         w->desc.x = a * w->desc.x + tx;
         w->desc.y = d * w->desc.y + ty;
         register_wire_ends(w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
     }
 }
 
@@ -109,19 +109,19 @@ void transform_cells(const RegionRect& r, int mode, int a, int d, int tx, int ty
     CellRange range = cell_range(r);
     for (int row = range.row0; row <= range.row1; ++row)
         for (int column = range.column0; column <= range.column1; ++column) {
-            if (!is_mark_position(row, column)) continue;
-            mark_set(row, column, cell_get(row, column));
+            if (!is_cut_or_bridge_position(row, column)) continue;
+            scratch_set(row, column, cell_get(row, column));
             if (mode != REGION_COPY) cell_set(row, column, 0);
         }
     for (int row = range.row0; row <= range.row1; ++row)
         for (int column = range.column0; column <= range.column1; ++column)
-            if (is_mark_position(row, column) && mark_get(row, column) != 0)
+            if (is_cut_or_bridge_position(row, column) && scratch_get(row, column) != 0)
                 cell_set((ty + d * 5 * row) / 5, (tx + a * 5 * column) / 5, 1);
     for (int row = range.row0; row <= range.row1; ++row)
         for (int column = range.column0; column <= range.column1; ++column) {
-            if (!is_mark_position(row, column) || mark_get(row, column) == 0) continue;
-            mark_cell_dirty(row, column, 5 * column, 5 * row);
-            mark_cell_dirty(row, column, tx + a * 5 * column, ty + d * 5 * row);
+            if (!is_cut_or_bridge_position(row, column) || scratch_get(row, column) == 0) continue;
+            invalidate_cell(row, column, 5 * column, 5 * row);
+            invalidate_cell(row, column, tx + a * 5 * column, ty + d * 5 * row);
         }
 }
 
@@ -196,7 +196,7 @@ void change_selected_component_variant(VariantField field) {
     highlight_component(c, board.selection_marker_x, board.selection_marker_y);
     board.selected_component = nullptr;
     unregister_pins(c);
-    mark_component_dirty(c);
+    invalidate_component(c);
     c->entry = variant_entry(c->entry, field);
     compute_component_box(c);
     register_pins(c);
@@ -317,7 +317,7 @@ void delete_region(const RegionRect& r) {
     while (wires != nullptr) {
         WireRecord* next = wires->next;
         wires->next = nullptr;
-        mark_wire_dirty(wires);
+        invalidate_wire(wires);
         delete_wire(wires);
         wires = next;
     }
@@ -325,16 +325,16 @@ void delete_region(const RegionRect& r) {
     while (components != nullptr) {
         ComponentRecord* next = components->next;
         components->next = nullptr;
-        mark_component_dirty(components);
+        invalidate_component(components);
         delete_component(components);
         components = next;
     }
     CellRange range = cell_range(r);
     for (int row = range.row0; row <= range.row1; ++row)
         for (int column = range.column0; column <= range.column1; ++column) {
-            if (!is_mark_position(row, column) || cell_get(row, column) == 0) continue;
+            if (!is_cut_or_bridge_position(row, column) || cell_get(row, column) == 0) continue;
             cell_set(row, column, 0);
-            mark_cell_dirty(row, column, 5 * column, 5 * row);
+            invalidate_cell(row, column, 5 * column, 5 * row);
         }
 }
 
@@ -402,7 +402,7 @@ bool delete_selection() {
         // Uncounted first: the repaint must not find the ends' solder
         // points and strips any more.
         unregister_wire_ends(w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         discard_wire(w);
         acted = true;
     }
@@ -410,7 +410,7 @@ bool delete_selection() {
         board.selected_component = nullptr;
         highlight_component(c, board.selection_marker_x, board.selection_marker_y);
         unregister_pins(c);
-        mark_component_dirty(c);
+        invalidate_component(c);
         discard_component(c);
         acted = true;
     }
@@ -443,7 +443,7 @@ bool cycle_selection_variant(bool forward) {
         PointerHidden hidden;
         highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
         w->entry = variant_entry(w->entry, field);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
         return true;
     }

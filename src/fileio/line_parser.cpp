@@ -202,7 +202,7 @@ int parse_component_line(const char* line, const std::string& word, int kind) {
     c->next = board.component_list;
     board.component_list = c;
     register_pins(c);
-    mark_component_dirty(c);
+    invalidate_component(c);
     return 0;
 }
 
@@ -235,7 +235,7 @@ int parse_wire_line(const char* line, const std::string& word, int kind) {
     }
     w->next = board.wire_list;
     board.wire_list = w;
-    mark_wire_dirty(w);
+    invalidate_wire(w);
     return 0;
 }
 
@@ -252,9 +252,9 @@ int parse_cell_line(const char* line) {
     cell_set(row, column, 1);
     // The keyword is not consulted: the column's parity decides.
     if (column % 2 != 0)
-        mark_cut_dirty(column * 5, row * 5);
+        invalidate_cut(column * 5, row * 5);
     else
-        mark_bridge_dirty(column * 5, row * 5);
+        invalidate_bridge(column * 5, row * 5);
     return 0;
 }
 

@@ -381,7 +381,7 @@ ChangedRect take_changed_rect() {
     return taken;
 }
 
-void mark_changed_pixels(int x0, int y0, int x1, int y1) {
+void damage_canvas(int x0, int y0, int x1, int y1) {
     order_pair(x0, x1);
     order_pair(y0, y1);
     x0 = std::max(x0, 0);

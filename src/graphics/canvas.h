@@ -54,4 +54,4 @@ void canvas_plain_fill(int colour);
 
 // The changed-rectangle record: backends take it and present that part.
 ChangedRect take_changed_rect();
-void mark_changed_pixels(int x0, int y0, int x1, int y1);
+void damage_canvas(int x0, int y0, int x1, int y1);

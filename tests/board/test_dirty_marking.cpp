@@ -133,7 +133,7 @@ TEST_F(DirtyMarking, DeferredPointsGrowTheRectangleAsEveryStripWould) {
             // Mostly on the board, now and then beyond any edge.
             const int x = static_cast<int>(random() % 760) - 60;
             const int y = static_cast<int>(random() % 480) - 40;
-            mark_point_dirty(x, y);
+            invalidate_point(x, y);
             grow_by_point(expected, x, y);
             ASSERT_EQ(collected(), expected) << "board " << board << " point " << i << " at " << x << ", " << y;
         }
@@ -158,7 +158,7 @@ TEST_F(DirtyMarking, DeferredObjectsGrowTheRectangleByPinsBoxesAndDescriptions) 
             ComponentRecord* c = create_component(name, variant, x, y);
             ASSERT_NE(c, nullptr);
             if (i % 3 == 0) set_description(c->desc, "label");
-            mark_component_dirty(c);
+            invalidate_component(c);
             const PinList pins = component_pins(c->entry, c->ax, c->ay);
             for (int p = 0; p < pins.count; ++p) grow_by_point(expected, pins.x[p], pins.y[p]);
             grow(expected, c->box_x0, c->box_y0, c->box_x1, c->box_y1);
@@ -172,7 +172,7 @@ TEST_F(DirtyMarking, DeferredObjectsGrowTheRectangleByPinsBoxesAndDescriptions) 
                                         vertical ? y - length : y);
             ASSERT_NE(w, nullptr);
             if (i % 5 == 0) set_description(w->desc, "10k");
-            mark_wire_dirty(w);
+            invalidate_wire(w);
             grow_by_point(expected, std::min(w->x1, w->x2), std::min(w->y1, w->y2));
             grow_by_point(expected, std::max(w->x1, w->x2), std::max(w->y1, w->y2));
             grow(expected, std::min(w->x1, w->x2) - 5, std::min(w->y1, w->y2) - 5, std::max(w->x1, w->x2) + 5,

@@ -91,8 +91,8 @@ TEST_F(DrawTest, DilNotchSitsAtTheTopForEvenAndTheBottomForOddVariants) {
 TEST_F(DrawTest, StripsLieUnderBodiesAndMarksOnTop) {
     add_component("SIL3", 0, 100, 100);   // pins at (100,100), (100,110), (100,120)
     add_wire("RES", 0, 60, 110, 140, 110);  // its symbol covers the strip at x 100
-    mark_solder_point(200, 110);
-    mark_solder_point(200, 110);            // strip reaches here, no cut
+    add_solder_point(200, 110);
+    add_solder_point(200, 110);            // strip reaches here, no cut
     redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
     EXPECT_EQ(read_cell(170, 110), screen_scheme.entry[ROLE_STRIP]);
     EXPECT_EQ(read_cell(60, 110), screen_scheme.entry[ROLE_SOLDER]);
@@ -103,8 +103,8 @@ TEST_F(DrawTest, StripsLieUnderBodiesAndMarksOnTop) {
     add_cut(165, 110);
     EXPECT_NE(read_cell(170, 110), screen_scheme.entry[ROLE_STRIP]);
     EXPECT_EQ(read_cell(165, 110), screen_scheme.entry[ROLE_CUT]);
-    unmark_solder_point(200, 110);
-    unmark_solder_point(200, 110);
+    remove_solder_point(200, 110);
+    remove_solder_point(200, 110);
 }
 
 // Redrawing only the marked areas after each edit gives the same picture
@@ -117,24 +117,24 @@ TEST_F(DrawTest, MarkedAreasCoverEveryChange) {
         dense_board();
         WireRecord* w = take_wire_at(10, 10);
         ASSERT_NE(w, nullptr);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         unregister_wire_ends(w);
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         move_wire_end(w, w->x2, w->y2, 50, w->y1);
         w->next = board.wire_list;
         board.wire_list = w;
-        mark_wire_dirty(w);
+        invalidate_wire(w);
         ComponentRecord* c = take_component_at(370, 10);
         ASSERT_NE(c, nullptr);
         unregister_pins(c);
-        mark_component_dirty(c);
+        invalidate_component(c);
         translate_component(c, 20, 30, true);
         c->entry = variant_entry(c->entry, FIELD_FLIP);
         compute_component_box(c);
         register_pins(c);
         c->next = board.component_list;
         board.component_list = c;
-        mark_component_dirty(c);
+        invalidate_component(c);
         toggle_cell(15, 20);
         toggle_cell(95, 10);
         toggle_cell(20, 15);
@@ -236,9 +236,9 @@ TEST_F(DrawTest, DeferredMarkingGrowsTheDirtyRectangle) {
     const CanvasSnapshot blank = take_canvas_snapshot();
     redraw_state.redraw_deferred = true;
     reset_dirty_rect();
-    mark_dirty(200, 150, 120, 100);
-    mark_dirty(300, 50, 310, 60);
-    mark_bridge_dirty(20, 5);
+    invalidate_rect(200, 150, 120, 100);
+    invalidate_rect(300, 50, 310, 60);
+    invalidate_bridge(20, 5);
     EXPECT_TRUE(take_canvas_snapshot() == blank);
     EXPECT_EQ(redraw_state.dirty_x0, 19);
     EXPECT_EQ(redraw_state.dirty_y0, 0);
@@ -276,7 +276,7 @@ TEST_F(DrawTest, DescenderRowBelongsToTheDescription) {
     w->desc.y = 200;
     w->next = board.wire_list;
     board.wire_list = w;
-    mark_wire_dirty(w);
+    invalidate_wire(w);
     // The object's own area includes the descenders...
     const CanvasSnapshot described = take_canvas_snapshot();
     redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
@@ -287,7 +287,7 @@ TEST_F(DrawTest, DescenderRowBelongsToTheDescription) {
     // Removing the wire removes every row of its lettering.
     ASSERT_EQ(take_wire_at(100, 100), w);
     unregister_wire_ends(w);
-    mark_wire_dirty(w);
+    invalidate_wire(w);
     delete_wire(w);
     EXPECT_TRUE(take_canvas_snapshot() == empty_board);
 }

@@ -42,21 +42,21 @@ TEST_F(GridTest, CellsOutsideTheGridReadZeroAndIgnoreWrites) {
     cell_set(80, 126, 3);
     EXPECT_EQ(cell_get(80, 126), 3);
     // The scratch grid is separate from the board grid.
-    mark_set(80, 126, 7);
-    EXPECT_EQ(mark_get(80, 126), 7);
+    scratch_set(80, 126, 7);
+    EXPECT_EQ(scratch_get(80, 126), 7);
     EXPECT_EQ(cell_get(80, 126), 3);
-    mark_set(-1, 0, 1);
-    EXPECT_EQ(mark_get(-1, 0), 0);
+    scratch_set(-1, 0, 1);
+    EXPECT_EQ(scratch_get(-1, 0), 0);
 }
 
 TEST_F(GridTest, SolderPointsCountLeadsAndIgnorePointsOffTheGrid) {
-    mark_solder_point(20, 50);
-    mark_solder_point(20, 50);
+    add_solder_point(20, 50);
+    add_solder_point(20, 50);
     EXPECT_EQ(cell_get(10, 4), 2);
-    unmark_solder_point(20, 50);
+    remove_solder_point(20, 50);
     EXPECT_EQ(cell_get(10, 4), 1);
-    mark_solder_point(640, 50);
-    mark_solder_point(20, -10);
+    add_solder_point(640, 50);
+    add_solder_point(20, -10);
     for (int r = 0; r < GRID_ROWS; ++r)
         for (int c = 0; c < GRID_COLUMNS; ++c)
             if (!(r == 10 && c == 4)) {
@@ -65,8 +65,8 @@ TEST_F(GridTest, SolderPointsCountLeadsAndIgnorePointsOffTheGrid) {
 }
 
 TEST_F(GridTest, StripEndsStopAtSolderPointsAndCuts) {
-    mark_solder_point(20, 50);
-    mark_solder_point(60, 50);
+    add_solder_point(20, 50);
+    add_solder_point(60, 50);
     EXPECT_EQ(strip_right_end(20, 50), 60);
     EXPECT_EQ(strip_left_end(60, 50), 20);
     EXPECT_EQ(strip_left_end(20, 50), 20);  // nothing to the left
@@ -79,23 +79,23 @@ TEST_F(GridTest, StripEndsStopAtSolderPointsAndCuts) {
 }
 
 TEST_F(GridTest, OuterHolesAreNeverFoundFromInside) {
-    mark_solder_point(0, 50);
-    mark_solder_point(10, 50);
+    add_solder_point(0, 50);
+    add_solder_point(10, 50);
     EXPECT_EQ(strip_right_end(0, 50), 10);
     EXPECT_EQ(strip_left_end(10, 50), 10);
     // A search from the cut position next to an outer hole runs off the
     // row and returns its start, whether or not the outer hole is used.
     EXPECT_EQ(strip_left_end(5, 50), 5);
-    mark_solder_point(620, 50);
-    mark_solder_point(630, 50);
+    add_solder_point(620, 50);
+    add_solder_point(630, 50);
     EXPECT_EQ(strip_right_end(625, 50), 625);
     EXPECT_EQ(strip_right_end(620, 50), 620);
     EXPECT_EQ(strip_left_end(630, 50), 620);
 }
 
 TEST_F(GridTest, StripIsDrawnOnlyBetweenTwoSolderPoints) {
-    mark_solder_point(0, 50);
-    mark_solder_point(10, 50);
+    add_solder_point(0, 50);
+    add_solder_point(10, 50);
     draw_strip_through(10, 50);
     EXPECT_FALSE(strip_pixel(5, 50));
     draw_strip_through(0, 50);
@@ -106,7 +106,7 @@ TEST_F(GridTest, StripIsDrawnOnlyBetweenTwoSolderPoints) {
 
     // A cleared cut next to the outer column with only one solder point
     // beyond it shows no strip.
-    mark_solder_point(40, 100);
+    add_solder_point(40, 100);
     draw_strip_through(5, 100);
     draw_strip_through(40, 100);
     for (int x = 0; x <= 40; ++x) EXPECT_FALSE(strip_pixel(x, 100)) << x;
@@ -156,8 +156,8 @@ TEST_F(GridTest, RedrawShowsStripsByTheDisplayRule) {
 }
 
 TEST_F(GridTest, ToggleCellSetsCutsAndBridgesAndTwiceRestores) {
-    mark_solder_point(20, 50);
-    mark_solder_point(60, 50);
+    add_solder_point(20, 50);
+    add_solder_point(60, 50);
     redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
     const CanvasSnapshot before = take_canvas_snapshot();
     ASSERT_TRUE(strip_pixel(42, 50));

@@ -38,7 +38,7 @@ protected:
         std::set<std::pair<int, int>> holes;
         for (int r = 0; r < GRID_ROWS; ++r)
             for (int c = 0; c < GRID_COLUMNS; ++c)
-                if (mark_get(r, c)) holes.insert({c, r});
+                if (scratch_get(r, c)) holes.insert({c, r});
         return holes;
     }
 };

@@ -62,7 +62,7 @@ TEST_F(NetListTest, NetsAreWhatExposureReaches) {
             expose_net(start.x / 5, start.y / 5, false);
             std::set<int> reached, listed(nets.nets[start.net].begin(), nets.nets[start.net].end());
             for (size_t q = 0; q < nets.pins.size(); ++q)
-                if (mark_get(nets.pins[q].y / 5, nets.pins[q].x / 5)) reached.insert(static_cast<int>(q));
+                if (scratch_get(nets.pins[q].y / 5, nets.pins[q].x / 5)) reached.insert(static_cast<int>(q));
             ASSERT_EQ(reached, listed) << "round " << round << " pin " << pin_name(nets, static_cast<int>(p));
         }
     }

@@ -62,10 +62,10 @@ void random_edit(std::mt19937& random) {
             WireRecord* w = board.wire_list;
             if (w == nullptr) break;
             unregister_wire_ends(w);
-            mark_wire_dirty(w);
+            invalidate_wire(w);
             // Moving an end counts the wire's solder points again.
             move_wire_end(w, w->x2, w->y2, w->x2 + (w->x1 == w->x2 ? 0 : 10), w->y2 + (w->x1 == w->x2 ? 10 : 0));
-            mark_wire_dirty(w);
+            invalidate_wire(w);
             break;
         }
         default: {  // delete the newest wire as the editor does

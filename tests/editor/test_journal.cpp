@@ -186,7 +186,7 @@ TEST_F(JournalTest, IdenticalObjectsAreCountedOneByOne) {
 
     board.component_list = twin->next;
     twin->next = nullptr;
-    mark_component_dirty(twin);
+    invalidate_component(twin);
     delete_component(twin);
     journal_snapshot();
     ASSERT_NE(journal.current->changes, nullptr);
@@ -306,7 +306,7 @@ TEST_F(JournalTest, IndexedMatchingAgreesWithLinearSearch) {
             WireRecord* w = board.wire_list;
             board.wire_list = w->next;
             w->next = nullptr;
-            mark_wire_dirty(w);
+            invalidate_wire(w);
             delete_wire(w);
         } else if (op == 5 && board.component_list) {
             set_description(board.component_list->desc, (rng() % 2) ? "R1" : "R2");

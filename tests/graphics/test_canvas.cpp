@@ -187,13 +187,13 @@ TEST_F(CanvasTest, ChangedRectangleOfAPointIsItsPixels) {
     EXPECT_EQ(rect.x1, 21);
     EXPECT_EQ(rect.y1, 25);
 
-    mark_changed_pixels(2000, 900, -5, 850);
+    damage_canvas(2000, 900, -5, 850);
     const ChangedRect marked = take_changed_rect();
     EXPECT_EQ(marked.x0, 0);
     EXPECT_EQ(marked.y0, 850);
     EXPECT_EQ(marked.x1, FRAMEBUFFER_WIDTH - 1);
     EXPECT_EQ(marked.y1, FRAMEBUFFER_HEIGHT - 1);
-    mark_changed_pixels(-10, -10, -1, -1);
+    damage_canvas(-10, -10, -1, -1);
     EXPECT_TRUE(take_changed_rect().empty());
 }
 

@@ -28,7 +28,7 @@ WireRecord* add_wire(const char* name, int variant, int x1, int y1, int x2, int 
     if (w == nullptr) return nullptr;
     w->next = board.wire_list;
     board.wire_list = w;
-    mark_wire_dirty(w);
+    invalidate_wire(w);
     return w;
 }
 
@@ -38,7 +38,7 @@ ComponentRecord* add_component(const char* name, int variant, int x, int y) {
     register_pins(c);
     c->next = board.component_list;
     board.component_list = c;
-    mark_component_dirty(c);
+    invalidate_component(c);
     return c;
 }
 
@@ -48,31 +48,31 @@ ComponentRecord* add_text(int x, int y, const char* text) {
     set_description(c->desc, text);
     c->next = board.component_list;
     board.component_list = c;
-    mark_component_dirty(c);
+    invalidate_component(c);
     return c;
 }
 
 void describe_wire(WireRecord* w, const char* text) {
-    mark_wire_dirty(w);
+    invalidate_wire(w);
     set_description(w->desc, text);
     wire_default_text_position(w);
-    mark_wire_dirty(w);
+    invalidate_wire(w);
 }
 
 void describe_component(ComponentRecord* c, const char* text) {
-    mark_component_dirty(c);
+    invalidate_component(c);
     set_description(c->desc, text);
-    mark_component_dirty(c);
+    invalidate_component(c);
 }
 
 void add_cut(int x, int y) {
     cell_set(y / 5, x / 5, 1);
-    mark_cut_dirty(x, y);
+    invalidate_cut(x, y);
 }
 
 void add_bridge(int x, int y) {
     cell_set(y / 5, x / 5, 1);
-    mark_bridge_dirty(x, y);
+    invalidate_bridge(x, y);
 }
 
 void dense_board() {
