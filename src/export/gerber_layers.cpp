@@ -107,20 +107,32 @@ void scan_silk_runs(PrintFile& file, int x0, int y0, int x1, int y1) {
     }
 }
 
-constexpr const char* COPPER_APERTURES = "%ADD10R,0.04X0.04*%\n";
-constexpr const char* PAD_APERTURE = "%ADD11R,0.07X0.07X0.04*%\n";
-
-}  // namespace
+// Aperture 10 draws: a thin line for outlines, a copper track width for
+// tracks; aperture 11 is the square pad with its drill hole.
+constexpr const char* LINE_APERTURE = "%ADD10R,0.01X0.01*%\n";
+constexpr const char* COPPER_APERTURES = "%ADD10R,0.04X0.04*%\n%ADD11R,0.07X0.07X0.04*%\n";
+constexpr const char* SELECT_DRAWING = "G54D10*\n";
+constexpr const char* SELECT_PADS = "G54D11*\n";
 
 // Each layer starts with a comment; it ends with "*" like every other
 // command, or readers take the unit and format statements after it for
-// part of the comment. The drill header says its number format (two
-// integer and two decimal digits), which Excellon readers otherwise guess.
+// part of the comment. Then inches, the 2.2 number format, the layer's
+// apertures and the one it draws with first.
+void put_layer_header(PrintFile* file, const char* layer, const char* apertures, const char* first) {
+    if (file == nullptr) return;
+    print_format(*file, "G04 %s layer*\n%%MOIN*%%\n%%FSLAX22Y22*%%\n", layer);
+    print_text(*file, apertures);
+    print_text(*file, first);
+}
+
+}  // namespace
+
+// The drill header says its number format (two integer and two decimal
+// digits), which Excellon readers otherwise guess.
 
 void write_gerber_contour(PrintFile* file, int x0, int y0, int x1, int y1) {
     if (file == nullptr) return;
-    print_text(*file, "G04 Contour layer*\n%MOIN*%\n%");
-    print_text(*file, "FSLAX22Y22*%\n%ADD10R,0.01X0.01*%\nG54D10*\n");
+    put_layer_header(file, "Contour", LINE_APERTURE, SELECT_DRAWING);
     const int w = x1 - x0;
     const int h = y1 - y0;
     const int corners[5][2] = {{0, h}, {0, 0}, {w, 0}, {w, h}, {0, h}};
@@ -132,18 +144,14 @@ void write_gerber_contour(PrintFile* file, int x0, int y0, int x1, int y1) {
 }
 
 void write_gerber_solder_mask(PrintFile* file, int x0, int y0, int x1, int y1) {
-    put(file, "G04 Solder mask layer*\n%MOIN*%\n%");
-    put(file, "FSLAX22Y22*%\n");
-    put(file, "%ADD10R,0.04X0.04*%\n%ADD11R,0.07X0.07X0.04*%\n");
-    put(file, "G54D11*\n");
+    put_layer_header(file, "Solder mask", COPPER_APERTURES, SELECT_PADS);
     write_pads(file, x0, y0, x1, y1, false);
     put(file, "M02*\n");
 }
 
 void write_gerber_silk_screen(PrintFile* file, int x0, int y0, int x1, int y1) {
     if (file == nullptr) return;
-    print_text(*file, "G04 Silk screen layer*\n%MOIN*%\n%");
-    print_text(*file, "FSLAX22Y22*%\n%ADD10R,0.01X0.01*%\nG54D10*\n");
+    put_layer_header(file, "Silk screen", LINE_APERTURE, SELECT_DRAWING);
     // The picture is drawn over the preview and taken back at once; no
     // dialog runs in between, so the screen never shows it.
     auto preview = std::make_unique<Canvas>(canvas);
@@ -156,11 +164,7 @@ void write_gerber_silk_screen(PrintFile* file, int x0, int y0, int x1, int y1) {
 void write_gerber_bottom_copper(PrintFile* file, int x0, int y0, int x1, int y1) {
     GerberOffsets offsets = {x0, y1};
     CellRange range = cell_range(x0, y0, x1, y1);
-    put(file, "G04 Bottom copper layer*\n%MOIN*%\n%");
-    put(file, "FSLAX22Y22*%\n");
-    put(file, COPPER_APERTURES);
-    put(file, PAD_APERTURE);
-    put(file, "G54D10*\n");
+    put_layer_header(file, "Bottom copper", COPPER_APERTURES, SELECT_DRAWING);
 
     // Strips as shown: runs of marked holes up to a cut; a lone hole gives
     // a track of no length under its pad.
@@ -190,7 +194,7 @@ void write_gerber_bottom_copper(PrintFile* file, int x0, int y0, int x1, int y1)
             }
         }
     }
-    put(file, "G54D11*\n");
+    put(file, SELECT_PADS);
     write_pads(file, x0, y0, x1, y1, false);
     put(file, "M02*\n");
 }
@@ -210,11 +214,7 @@ static void plain_wire_track(PrintFile* file, const WireRecord* w, GerberOffsets
 
 void write_gerber_top_copper(PrintFile* file, int x0, int y0, int x1, int y1) {
     GerberOffsets offsets = {x0, y1};
-    put(file, "G04 Top copper layer*\n%MOIN*%\n%");
-    put(file, "FSLAX22Y22*%\n");
-    put(file, COPPER_APERTURES);
-    put(file, PAD_APERTURE);
-    put(file, "G54D10*\n");
+    put_layer_header(file, "Top copper", COPPER_APERTURES, SELECT_DRAWING);
     for (const WireRecord* w = board.wire_list; w; w = w->next) {
         if (is_plain(w)) plain_wire_track(file, w, offsets);
     }
@@ -222,7 +222,7 @@ void write_gerber_top_copper(PrintFile* file, int x0, int y0, int x1, int y1) {
     if (board.selected_wire && is_plain(board.selected_wire)) {
         plain_wire_track(file, board.selected_wire, offsets);
     }
-    put(file, "G54D11*\n");
+    put(file, SELECT_PADS);
     write_pads(file, x0, y0, x1, y1, false);
     put(file, "M02*\n");
 }

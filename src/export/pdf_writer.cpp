@@ -34,17 +34,12 @@ void pdf_put_number(PrintFile& file, const char* format, double value, int nomin
     export_state.pdf.position += nominal_width;
 }
 
-static constexpr double POINTS_PER_UNIT = 0.72;
-static constexpr double IMAGE_TOP = 692.0;
-
 void write_pdf_body(PrintFile& file, int x0, int y0, int x1, int y1) {
     PdfPosition& pdf = export_state.pdf;
     pdf = PdfPosition{};
     const int width = image_width(x0, x1);
     const int rows = image_rows(y0, y1);
-    const double w = width * POINTS_PER_UNIT * export_settings.export_hscale;
-    const double h = rows * POINTS_PER_UNIT * export_settings.export_vscale;
-    const double t = IMAGE_TOP - rows * POINTS_PER_UNIT;
+    const PagePlacement page = page_placement(width, rows);
     // The image length goes before the data, so the image is encoded twice
     // rather than held.
     const long length = emit_colour_image(x0, y0, x1, width, rows, nullptr);
@@ -61,11 +56,11 @@ void write_pdf_body(PrintFile& file, int x0, int y0, int x1, int y1) {
 
     pdf_begin_object(file, "<</Length 40>> stream\n");
     pdf_put(file, " q ");
-    pdf_put_number(file, "%6.1f", w, 6);
+    pdf_put_number(file, "%6.1f", page.width, 6);
     pdf_put(file, " 0 0 ");
-    pdf_put_number(file, "%6.1f", h, 6);
+    pdf_put_number(file, "%6.1f", page.height, 6);
     pdf_put(file, " 100 ");
-    pdf_put_number(file, "%3.0f", t, 3);
+    pdf_put_number(file, "%3.0f", page.bottom, 3);
     pdf_put(file, " cm /R6 Do Qendstream endobj\n");
 
     pdf_begin_object(file, "<</Producer (Cuprolay)>> endobj\n");
@@ -73,10 +68,9 @@ void write_pdf_body(PrintFile& file, int x0, int y0, int x1, int y1) {
     pdf_begin_object(file, "<</Type /XObject /Name /R6 /Subtype /Image /Length ");
     pdf_put_number(file, "%6.0f", static_cast<double>(length + 1), 6);
     pdf_put(file, " /Filter /RunLengthDecode ");
-    pdf_put(file, "\n/ColorSpace [ /Indexed /DeviceRGB 15\n");
-    pdf_put(file, " <000000 0000FF 00FF00 007F7F FF0000 7F007F 7F7F00 A6A6A6\n");
-    pdf_put(file, "  535353 7F7FFF 7FFF7F 00FFFF FF7F7F FF7FFF FFFF00 FFFFFF >\n");
-    pdf_put(file, "] /Width \n");
+    pdf_put(file, "\n/ColorSpace ");
+    pdf_put(file, INDEXED_PALETTE);
+    pdf_put(file, " /Width \n");
     pdf_put_number(file, "%4.0f", 2.0 * width, 4);
     pdf_put(file, " /Height ");
     pdf_put_number(file, "%4.0f", 2.0 * rows, 4);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "graphics/composed_letters.h"
 #include "graphics/font.h"
 #include "graphics/glyph_sheet.h"
 
@@ -265,7 +266,7 @@ constexpr GlyphTable parse_sheet(std::string_view sheet) {
     return sheet_reader::parse_sheet<CELL_ROWS>(sheet, SHEET_ROWS, SHEET_FIRST_ROW, row_bits);
 }
 
-enum Mark { GRAVE, ACUTE, CIRCUMFLEX, TILDE, DIAERESIS, RING, CEDILLA };
+using namespace composed_letters;
 
 // Three rows of each mark: placed in rows 4 to 6 over a capital, 5 to 7 over
 // a small letter; the cedilla goes in rows 14 and 15 instead.
@@ -277,33 +278,6 @@ constexpr std::string_view mark_rows[][3] = {
     {"........", "##..##..", "........"},  // diaeresis
     {"..##....", ".#..#...", "..##...."},  // ring
     {"...##...", ".###....", "........"},  // cedilla
-};
-
-struct ComposedLetter {
-    uint8_t code;
-    char base;
-    Mark mark;
-};
-
-constexpr ComposedLetter composed_letters[] = {
-    {192, 'A', GRAVE}, {193, 'A', ACUTE}, {194, 'A', CIRCUMFLEX}, {195, 'A', TILDE},
-    {196, 'A', DIAERESIS}, {197, 'A', RING}, {199, 'C', CEDILLA},
-    {200, 'E', GRAVE}, {201, 'E', ACUTE}, {202, 'E', CIRCUMFLEX}, {203, 'E', DIAERESIS},
-    {204, 'I', GRAVE}, {205, 'I', ACUTE}, {206, 'I', CIRCUMFLEX}, {207, 'I', DIAERESIS},
-    {209, 'N', TILDE},
-    {210, 'O', GRAVE}, {211, 'O', ACUTE}, {212, 'O', CIRCUMFLEX}, {213, 'O', TILDE},
-    {214, 'O', DIAERESIS},
-    {217, 'U', GRAVE}, {218, 'U', ACUTE}, {219, 'U', CIRCUMFLEX}, {220, 'U', DIAERESIS},
-    {221, 'Y', ACUTE},
-    {224, 'a', GRAVE}, {225, 'a', ACUTE}, {226, 'a', CIRCUMFLEX}, {227, 'a', TILDE},
-    {228, 'a', DIAERESIS}, {229, 'a', RING}, {231, 'c', CEDILLA},
-    {232, 'e', GRAVE}, {233, 'e', ACUTE}, {234, 'e', CIRCUMFLEX}, {235, 'e', DIAERESIS},
-    {236, 'i', GRAVE}, {237, 'i', ACUTE}, {238, 'i', CIRCUMFLEX}, {239, 'i', DIAERESIS},
-    {241, 'n', TILDE},
-    {242, 'o', GRAVE}, {243, 'o', ACUTE}, {244, 'o', CIRCUMFLEX}, {245, 'o', TILDE},
-    {246, 'o', DIAERESIS},
-    {249, 'u', GRAVE}, {250, 'u', ACUTE}, {251, 'u', CIRCUMFLEX}, {252, 'u', DIAERESIS},
-    {253, 'y', ACUTE}, {255, 'y', DIAERESIS},
 };
 
 // A capital keeps its full height only without a mark; with one, its nine
@@ -333,7 +307,7 @@ constexpr GlyphRows shorten_capital(const GlyphRows& base) {
     return shortened;
 }
 
-constexpr GlyphRows compose(const GlyphTable& glyphs, const ComposedLetter& letter) {
+constexpr GlyphRows compose(const GlyphTable& glyphs, const Letter& letter) {
     const GlyphRows& base = glyphs[static_cast<unsigned char>(letter.base)];
     const std::string_view* mark = mark_rows[letter.mark];
     GlyphRows result = base;
@@ -355,7 +329,7 @@ constexpr GlyphRows compose(const GlyphTable& glyphs, const ComposedLetter& lett
 
 constexpr std::array<uint8_t, LARGE_FONT_BYTES> build_image() {
     GlyphTable glyphs = parse_sheet(glyph_sheet);
-    for (const ComposedLetter& letter : composed_letters) glyphs[letter.code] = compose(glyphs, letter);
+    for (const Letter& letter : table) glyphs[letter.code] = compose(glyphs, letter);
     std::array<uint8_t, LARGE_FONT_BYTES> image{};
     for (int g = 0; g < 256; ++g)
         for (int j = 0; j < CELL_ROWS; ++j)
