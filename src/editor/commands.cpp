@@ -52,7 +52,7 @@ void component_placement() {
 void edit_component_description(ComponentRecord* c) {
     const int old_width = c->desc.width;
     if (ask_prompt("Component description: ", c->desc.text, editor_state.answer,
-                   sizeof editor_state.answer) != 0)
+                   sizeof editor_state.answer) != DIALOG_OK)
         return;
     PointerHidden hidden;
     // The whole highlight goes first: the repaint may cross the marker too.
@@ -68,7 +68,7 @@ void edit_wire_description(WireRecord* w) {
     const int old_width = w->desc.width;
     const int old_x = w->desc.x, old_y = w->desc.y;
     if (ask_prompt("Wire description: ", w->desc.text, editor_state.answer,
-                   sizeof editor_state.answer) != 0)
+                   sizeof editor_state.answer) != DIALOG_OK)
         return;
     PointerHidden hidden;
     highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
@@ -85,7 +85,7 @@ void edit_wire_description(WireRecord* w) {
 }
 
 void place_text() {
-    if (ask_prompt("text: ", "", editor_state.answer, sizeof editor_state.answer) != 0) return;
+    if (ask_prompt("text: ", "", editor_state.answer, sizeof editor_state.answer) != DIALOG_OK) return;
     deselect_all();
     int px = 0, py = 0;
     pointer_position(&px, &py);
@@ -122,9 +122,7 @@ void wire_type_command(const char* name) {
 
 void quit_command() {
     no_checkpoint();
-    if (editor_state.modified &&
-        message_box("Warning", "Buffer not saved - really quit?", true) != 0)
-        return;
+    if (!unsaved_changes_may_go()) return;
     editor_state.quit = true;
 }
 
@@ -133,7 +131,7 @@ void garbage_collection_command() {
     format_into(editor_state.message, sizeof editor_state.message,
                 "Temporary memory usage is %d bytes\nContinue with GC? Undo history will be lost.",
                 static_cast<int>(temp_usage()));
-    if (message_box("Message", editor_state.message, true) != 0) return;
+    if (message_box("Message", editor_state.message, true) != DIALOG_OK) return;
     int32_t left = journal_collect();
     format_into(editor_state.message, sizeof editor_state.message,
                 "GC reduced temporary memory to %d bytes", static_cast<int>(left));

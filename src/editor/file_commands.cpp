@@ -38,7 +38,7 @@ bool choose_path(char mode, const char* title, const char* initial_name, const c
     path[DIALOG_TEXT_SIZE - 1] = '\0';
     // The control key's release may have gone to the chooser.
     input_state.control = 0;
-    return result == 0 && path[0] != '\0';
+    return result == DIALOG_OK && path[0] != '\0';
 }
 
 // The opener's question before an existing file is replaced.
@@ -51,7 +51,7 @@ bool overwrite_confirmed(const char* path) {
         message_box("Error", "File name too long", false);
         return false;
     }
-    return ask_prompt(question, nullptr, nullptr, 0) == 0;
+    return ask_prompt(question, nullptr, nullptr, 0) == DIALOG_OK;
 }
 
 // The base name is the path without its extension (offset 0: the whole

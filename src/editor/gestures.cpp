@@ -25,7 +25,8 @@ bool component_name_known(const char* name) {
 }
 
 bool ask_component_name() {
-    if (ask_prompt("component name: ", "", editor_state.answer, sizeof editor_state.answer) != 0)
+    if (ask_prompt("component name: ", "", editor_state.answer, sizeof editor_state.answer) !=
+        DIALOG_OK)
         return false;
     for (char* p = editor_state.answer; *p != '\0'; ++p)
         *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));

@@ -19,3 +19,6 @@ void wait_for_right_release();
 
 // What closing the window means to the editor (installed at start-up).
 void editor_close_request();
+// Quit and the close box ask the one question: true when the board has no
+// unsaved changes or the user answered OK to losing them.
+bool unsaved_changes_may_go();

@@ -19,12 +19,15 @@ EditorState editor_state;
 
 void editor_state_reset() { editor_state = EditorState{}; }
 
+bool unsaved_changes_may_go() {
+    return !editor_state.modified ||
+           message_box("Warning", "Buffer not saved - really quit?", true) == DIALOG_OK;
+}
+
 void editor_close_request() {
     // Unsaved work is not thrown away by the window's close box: the same
     // question as Quit, and Cancel keeps the editor running.
-    if (editor_state.modified &&
-        message_box("Warning", "Buffer not saved - really quit?", true) != 0)
-        return;
+    if (!unsaved_changes_may_go()) return;
     editor_state.quit = true;
     platform->end_process(0);
 }

@@ -57,7 +57,7 @@ int write_gerber_set(int x0, int y0, int x1, int y1) {
     }
 
     char answer[DIALOG_TEXT_SIZE];
-    while (ask_prompt("Continue or admire the result?", "", answer, sizeof answer) != 0) {
+    while (ask_prompt("Continue or admire the result?", "", answer, sizeof answer) != DIALOG_OK) {
     }
     {
         PointerHidden hidden;

@@ -132,7 +132,7 @@ std::string_view text_tail(const char* line) {
 int ask_skip_or_stop(const char* format, const std::string& word, int variant) {
     char text[256];
     format_into(text, sizeof text, format, word.c_str(), variant);
-    return message_box("Error", text, true) != 0 ? 1 : 0;
+    return message_box("Error", text, true) != DIALOG_OK ? 1 : 0;
 }
 
 bool outside_half_pitch_limit(int model) {

@@ -25,11 +25,12 @@ int message_box(const char* caption, const char* text, bool with_cancel) {
     int result = platform_message_box(caption, text, with_cancel);
     // The control key's release may have gone to the box.
     input_state.control = 0;
-    return with_cancel && result != 0 ? 1 : 0;
+    return with_cancel && result != DIALOG_OK ? DIALOG_CANCEL : DIALOG_OK;
 }
 
 int ask_prompt(const char* prompt, const char* default_text, char* answer, size_t capacity) {
-    if (answer == nullptr) return platform_message_box("Question", prompt, true) != 0 ? 1 : 0;
+    if (answer == nullptr)
+        return platform_message_box("Question", prompt, true) != DIALOG_OK ? DIALOG_CANCEL : DIALOG_OK;
 
     copy_cut(dialog_state.dialog_text, DIALOG_TEXT_SIZE, default_text);
     copy_cut(dialog_state.prompt, DIALOG_TEXT_SIZE, prompt);
@@ -37,18 +38,19 @@ int ask_prompt(const char* prompt, const char* default_text, char* answer, size_
 
     // The field is read into the text buffer with room for 254 characters.
     char typed[DIALOG_TEXT_SIZE] = {};
-    if (platform_ask(dialog_state.prompt, dialog_state.dialog_text, typed, DIALOG_TEXT_SIZE - 1) != 0)
-        return 1;
+    if (platform_ask(dialog_state.prompt, dialog_state.dialog_text, typed, DIALOG_TEXT_SIZE - 1) !=
+        DIALOG_OK)
+        return DIALOG_CANCEL;
     copy_cut(dialog_state.dialog_text, DIALOG_TEXT_SIZE, typed);
 
     // Only the first line counts (a pasted answer may hold several); the
     // answer is cut to the caller's buffer.
-    if (capacity == 0) return 0;
+    if (capacity == 0) return DIALOG_OK;
     size_t line = std::strcspn(dialog_state.dialog_text, "\r\n");
     if (line > capacity - 1) line = capacity - 1;
     std::memcpy(answer, dialog_state.dialog_text, line);
     answer[line] = '\0';
-    return 0;
+    return DIALOG_OK;
 }
 
 static bool is_export_format(char format) {
@@ -74,7 +76,7 @@ bool export_dialog() {
     format_into(fields.hscale_text, sizeof fields.hscale_text, "%.2f", export_settings.export_hscale);
     format_into(fields.vscale_text, sizeof fields.vscale_text, "%.2f", export_settings.export_vscale);
 
-    if (platform_export_dialog(&fields, export_format_clicked) != 0) return true;
+    if (platform_export_dialog(&fields, export_format_clicked) != DIALOG_OK) return true;
 
     fields.hscale_text[sizeof fields.hscale_text - 1] = '\0';
     fields.vscale_text[sizeof fields.vscale_text - 1] = '\0';

@@ -23,10 +23,12 @@ struct DialogState {
 extern DialogState dialog_state;
 void dialog_state_reset();
 
-// Returns 1 when the user chose Cancel (only offered with with_cancel), else 0.
+// DIALOG_CANCEL when the user chose Cancel (only offered with with_cancel),
+// else DIALOG_OK.
 int message_box(const char* caption, const char* text, bool with_cancel);
-// With an answer buffer: the first line of what was typed; 0 OK, 1 Cancel.
-// Without (answer null): a "Question" box with OK and Cancel.
+// With an answer buffer: the first line of what was typed, cut to capacity;
+// DIALOG_OK or DIALOG_CANCEL. Without (answer null): a "Question" box with
+// OK and Cancel.
 int ask_prompt(const char* prompt, const char* default_text, char* answer, size_t capacity);
 
 // The filter list for a default extension, ending with "All files".

@@ -57,7 +57,7 @@ static bool accept_chosen_path(char mode, const char* path, int offset, bool ask
                 message_box("Error", "File name too long", false);
                 return false;
             }
-            if (ask_prompt(question, nullptr, nullptr, 0) != 0) return false;
+            if (ask_prompt(question, nullptr, nullptr, 0) != DIALOG_OK) return false;
         }
     }
 
@@ -90,7 +90,7 @@ bool choose_output_path(const char* title, const char* initial_name, const char*
     char path[DIALOG_TEXT_SIZE] = {};
     bool accepted = false;
     if (platform->choose_file('w', title, initial, extension, filters, filter_count, false, path,
-                              DIALOG_TEXT_SIZE) == 0) {
+                              DIALOG_TEXT_SIZE) == DIALOG_OK) {
         path[DIALOG_TEXT_SIZE - 1] = '\0';
         bool board_file = extension != nullptr && std::strcmp(extension, ".cpx") == 0;
         accepted = accept_chosen_path('w', path, extension_offset(path), true, board_file);
@@ -109,7 +109,7 @@ FILE* file_dialog(char mode, const char* title, const char* initial_name, const 
 
     FILE* file = nullptr;
     if (platform_choose_file(mode, title, initial, extension, filters, filter_count, must_exist,
-                              path, DIALOG_TEXT_SIZE) == 0) {
+                              path, DIALOG_TEXT_SIZE) == DIALOG_OK) {
         path[DIALOG_TEXT_SIZE - 1] = '\0';
         // Only the board's own files become the file Save writes: an
         // inserted board, a font bitmap or an exported picture must not be

@@ -17,22 +17,32 @@ void null_desktop_size(int* width, int* height) {
     *width = 1024;
     *height = 768;
 }
-int null_message_box(const char*, const char*, bool) { return 0; }
-int null_ask(const char*, const char*, char*, size_t) { return 1; }
+int null_message_box(const char*, const char*, bool) { return DIALOG_OK; }
+int null_ask(const char*, const char*, char*, size_t) { return DIALOG_CANCEL; }
 int null_choose_file(char, const char*, const char*, const char*, const FileFilter*, int, bool,
                      char*, size_t) {
-    return 1;
+    return DIALOG_CANCEL;
 }
-int null_export_dialog(ExportDialogFields*, void (*)(char)) { return 1; }
+int null_export_dialog(ExportDialogFields*, void (*)(char)) { return DIALOG_CANCEL; }
 void null_help_viewer(const char*) {}
 void null_set_max_client_size(int, int) {}
 void null_end_process(int status) { std::exit(status); }
 
 PlatformBackend null_backend = {
-    null_wait_event,     null_pump_events,      null_warp_pointer,   null_set_pointer_visible,
-    null_present,        null_fit_client_area,  null_desktop_size,   null_message_box,
-    null_ask,            null_choose_file,      null_export_dialog,  null_help_viewer,
-    null_set_max_client_size, null_end_process,
+    .wait_event = null_wait_event,
+    .pump_events = null_pump_events,
+    .warp_pointer = null_warp_pointer,
+    .set_pointer_visible = null_set_pointer_visible,
+    .present = null_present,
+    .fit_client_area = null_fit_client_area,
+    .desktop_size = null_desktop_size,
+    .message_box = null_message_box,
+    .ask = null_ask,
+    .choose_file = null_choose_file,
+    .export_dialog = null_export_dialog,
+    .help_viewer = null_help_viewer,
+    .set_max_client_size = null_set_max_client_size,
+    .end_process = null_end_process,
 };
 
 // The end of the program when memory runs out, in whatever backend is up.

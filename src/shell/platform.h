@@ -17,6 +17,9 @@ struct ExportDialogFields {
     char vscale_text[256];
 };
 
+// What every modal dialog returns, from the backend up to the editor.
+enum DialogResult : int { DIALOG_OK = 0, DIALOG_CANCEL = 1 };
+
 struct PlatformBackend {
     // Sleep until the next platform event, then dispatch it and whatever
     // else is pending through the input translation.
@@ -30,18 +33,18 @@ struct PlatformBackend {
     void (*present)(const ChangedRect& rect);
     void (*fit_client_area)(int width, int height);
     void (*desktop_size)(int* width, int* height);
-    // Modal message box; returns 1 for Cancel, 0 for OK.
+    // Modal message box; DIALOG_CANCEL or DIALOG_OK.
     int (*message_box)(const char* caption, const char* text, bool with_cancel);
     // Modal one-line prompt; on OK copies the field's raw text into
-    // answer (at most capacity - 1 bytes) and returns 0; 1 for Cancel.
+    // answer (at most capacity - 1 bytes) and returns DIALOG_OK; else DIALOG_CANCEL.
     int (*ask)(const char* label, const char* default_text, char* answer, size_t capacity);
     // Open ('r') or save ('w') chooser; on a choice copies the path and
-    // returns 0; 1 for Cancel. The overwrite question is not the chooser's.
+    // returns DIALOG_OK; else DIALOG_CANCEL. The overwrite question is not the chooser's.
     int (*choose_file)(char mode, const char* title, const char* initial_name,
                        const char* default_extension, const FileFilter* filters,
                        int filter_count, bool must_exist, char* path, size_t capacity);
     // The export dialog; format clicks are reported at once through
-    // format_clicked; returns 0 for OK (fields hold the typed text), 1 for Cancel.
+    // format_clicked; DIALOG_OK (fields hold the typed text) or DIALOG_CANCEL.
     int (*export_dialog)(ExportDialogFields* fields, void (*format_clicked)(char format));
     // The help viewer: shows the manual scrolled to the first occurrence
     // of title (letter case ignored); returns when it is closed.

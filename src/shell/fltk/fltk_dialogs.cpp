@@ -154,7 +154,7 @@ int fltk_message_box(const char* caption, const char* text, bool with_cancel) {
     fltk_centre_on_main_window(&window);
     ok->take_focus();
     fltk_run_modal(&window);
-    return with_cancel && !outcome.ok ? 1 : 0;
+    return with_cancel && !outcome.ok ? DIALOG_CANCEL : DIALOG_OK;
 }
 
 int fltk_ask(const char* label, const char* default_text, char* answer, size_t capacity) {
@@ -174,13 +174,13 @@ int fltk_ask(const char* label, const char* default_text, char* answer, size_t c
     field->value(default_text ? default_text : "");
     run_field_dialog(window, outcome, field);
 
-    if (!outcome.ok) return 1;
+    if (!outcome.ok) return DIALOG_CANCEL;
     if (capacity > 0) {
         size_t length = std::min(std::strlen(field->value()), capacity - 1);
         std::memcpy(answer, field->value(), length);
         answer[length] = '\0';
     }
-    return 0;
+    return DIALOG_OK;
 }
 
 namespace {
@@ -255,8 +255,8 @@ int fltk_export_dialog(ExportDialogFields* fields, void (*format_clicked)(char f
 
     run_field_dialog(window, outcome, hscale);
 
-    if (!outcome.ok) return 1;
+    if (!outcome.ok) return DIALOG_CANCEL;
     std::snprintf(fields->hscale_text, sizeof fields->hscale_text, "%s", hscale->value());
     std::snprintf(fields->vscale_text, sizeof fields->vscale_text, "%s", vscale->value());
-    return 0;
+    return DIALOG_OK;
 }

@@ -81,12 +81,12 @@ int fltk_choose_file(char mode, const char* title, const char* initial_name,
     while (chooser.shown()) Fl::wait();
 
     const char* chosen = chooser.count() > 0 ? chooser.value() : nullptr;
-    if (chosen == nullptr || chosen[0] == '\0') return 1;
+    if (chosen == nullptr || chosen[0] == '\0') return DIALOG_CANCEL;
     if (std::strlen(chosen) >= capacity) {
         fltk_message_box("Error", "File name too long", false);
-        return 1;
+        return DIALOG_CANCEL;
     }
     std::strcpy(path, chosen);
     apply_default_extension(path, capacity, default_extension);
-    return 0;
+    return DIALOG_OK;
 }

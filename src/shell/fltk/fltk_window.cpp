@@ -171,10 +171,20 @@ void fltk_end_process(int status) {
 }
 
 PlatformBackend fltk_backend = {
-    fltk_wait_event,   fltk_pump_events,     fltk_warp_pointer,  fltk_set_pointer_visible,
-    fltk_present,      fltk_fit_client_area, fltk_desktop_size,  fltk_message_box,
-    fltk_ask,          fltk_choose_file,     fltk_export_dialog, fltk_help_viewer,
-    fltk_set_max_client_size, fltk_end_process,
+    .wait_event = fltk_wait_event,
+    .pump_events = fltk_pump_events,
+    .warp_pointer = fltk_warp_pointer,
+    .set_pointer_visible = fltk_set_pointer_visible,
+    .present = fltk_present,
+    .fit_client_area = fltk_fit_client_area,
+    .desktop_size = fltk_desktop_size,
+    .message_box = fltk_message_box,
+    .ask = fltk_ask,
+    .choose_file = fltk_choose_file,
+    .export_dialog = fltk_export_dialog,
+    .help_viewer = fltk_help_viewer,
+    .set_max_client_size = fltk_set_max_client_size,
+    .end_process = fltk_end_process,
 };
 
 }  // namespace

@@ -122,7 +122,7 @@ int headless_message_box(const char* caption, const char* text, bool with_cancel
         std::fputs(cancel ? " -> cancel" : " -> ok", headless_state.transcript);
         end_transcript_line();
     }
-    return cancel ? 1 : 0;
+    return cancel ? DIALOG_CANCEL : DIALOG_OK;
 }
 
 // The end of an ask or file transcript line: the quoted answer or cancel.
@@ -151,7 +151,7 @@ int headless_ask(const char* label, const char* default_text, char* answer_text,
         write_quoted(headless_state.transcript, default_text);
         write_outcome(ok, answer.text);
     }
-    return ok ? 0 : 1;
+    return ok ? DIALOG_OK : DIALOG_CANCEL;
 }
 
 int headless_choose_file(char mode, const char* title, const char* initial_name,
@@ -173,7 +173,7 @@ int headless_choose_file(char mode, const char* title, const char* initial_name,
         write_quoted(headless_state.transcript, default_extension);
         write_outcome(ok, answer.text);
     }
-    return ok ? 0 : 1;
+    return ok ? DIALOG_OK : DIALOG_CANCEL;
 }
 
 void copy_field(char* field, size_t capacity, const std::string& text) {
@@ -204,7 +204,7 @@ int headless_export_dialog(ExportDialogFields* fields, void (*format_clicked)(ch
             std::fputs("export -> cancel", headless_state.transcript);
         end_transcript_line();
     }
-    return ok ? 0 : 1;
+    return ok ? DIALOG_OK : DIALOG_CANCEL;
 }
 
 void headless_help_viewer(const char* title) {
@@ -225,20 +225,20 @@ void headless_end_process(int status) {
 }
 
 PlatformBackend headless_backend = {
-    headless_wait_event,
-    headless_pump_events,
-    headless_warp_pointer,
-    headless_set_pointer_visible,
-    headless_present,
-    headless_fit_client_area,
-    headless_desktop_size,
-    headless_message_box,
-    headless_ask,
-    headless_choose_file,
-    headless_export_dialog,
-    headless_help_viewer,
-    headless_set_max_client_size,
-    headless_end_process,
+    .wait_event = headless_wait_event,
+    .pump_events = headless_pump_events,
+    .warp_pointer = headless_warp_pointer,
+    .set_pointer_visible = headless_set_pointer_visible,
+    .present = headless_present,
+    .fit_client_area = headless_fit_client_area,
+    .desktop_size = headless_desktop_size,
+    .message_box = headless_message_box,
+    .ask = headless_ask,
+    .choose_file = headless_choose_file,
+    .export_dialog = headless_export_dialog,
+    .help_viewer = headless_help_viewer,
+    .set_max_client_size = headless_set_max_client_size,
+    .end_process = headless_end_process,
 };
 
 }  // namespace

@@ -75,10 +75,20 @@ void web_end_process(int status) {
 }
 
 PlatformBackend web_backend = {
-    web_wait_event,   web_pump_events,     web_warp_pointer,  web_set_pointer_visible,
-    web_present,      web_fit_client_area, web_desktop_size,  web_message_box,
-    web_ask,          web_choose_file,     web_export_dialog, web_help_viewer,
-    web_set_max_client_size, web_end_process,
+    .wait_event = web_wait_event,
+    .pump_events = web_pump_events,
+    .warp_pointer = web_warp_pointer,
+    .set_pointer_visible = web_set_pointer_visible,
+    .present = web_present,
+    .fit_client_area = web_fit_client_area,
+    .desktop_size = web_desktop_size,
+    .message_box = web_message_box,
+    .ask = web_ask,
+    .choose_file = web_choose_file,
+    .export_dialog = web_export_dialog,
+    .help_viewer = web_help_viewer,
+    .set_max_client_size = web_set_max_client_size,
+    .end_process = web_end_process,
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 namespace {
 
+// The page's answers are DialogResult values: 0 OK, 1 Cancel.
 EM_ASYNC_JS(int, js_message_box, (const char* caption, const char* text, int with_cancel), {
     return await CU.messageBox(UTF8ToString(caption), UTF8ToString(text), with_cancel != 0);
 });
@@ -64,7 +65,7 @@ int web_message_box(const char* caption, const char* text, bool with_cancel) {
 
 int web_ask(const char* label, const char* default_text, char* answer, size_t capacity) {
     present_changes();
-    if (capacity == 0) return 1;
+    if (capacity == 0) return DIALOG_CANCEL;
     answer[0] = '\0';
     return js_ask(label ? label : "", default_text ? default_text : "", answer, static_cast<int>(capacity));
 }
@@ -73,7 +74,7 @@ int web_choose_file(char mode, const char* title, const char* initial_name, cons
                     const FileFilter* filters, int filter_count, bool must_exist, char* path,
                     size_t capacity) {
     present_changes();
-    if (capacity == 0) return 1;
+    if (capacity == 0) return DIALOG_CANCEL;
     // "label\tpattern" lines for the page's list.
     std::string list;
     for (int i = 0; i < filter_count; ++i) {

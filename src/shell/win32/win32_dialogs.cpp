@@ -147,12 +147,12 @@ INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
                 GetDlgItemTextA(dialog, IDC_SECOND_FIELD, open_dialog.fields->vscale_text,
                                 DIALOG_TEXT_SIZE - 1);
             }
-            EndDialog(dialog, 0);
+            EndDialog(dialog, DIALOG_OK);
             ReleaseCapture();
             return 1;
         }
         if (id == IDCANCEL) {
-            EndDialog(dialog, 1);
+            EndDialog(dialog, DIALOG_CANCEL);
             ReleaseCapture();
             return 1;
         }
@@ -189,26 +189,26 @@ int win32_message_box(const char* caption, const char* text, bool with_cancel) {
     int answer = MessageBoxA(win32_shell.main_window, text ? text : "", caption ? caption : "",
                              with_cancel ? MB_OKCANCEL : MB_OK);
     repaint_main_window();
-    return with_cancel && answer == IDCANCEL ? 1 : 0;
+    return with_cancel && answer == IDCANCEL ? DIALOG_CANCEL : DIALOG_OK;
 }
 
 int win32_ask(const char* label, const char* default_text, char* answer, size_t capacity) {
     open_dialog = OpenDialog{};
     open_dialog.label = label ? label : "";
     open_dialog.default_text = default_text ? default_text : "";
-    if (run_dialog("ask", win32_shell.main_window) != 0) return 1;
+    if (run_dialog("ask", win32_shell.main_window) != DIALOG_OK) return DIALOG_CANCEL;
     if (capacity > 0) {
         std::strncpy(answer, open_dialog.typed, capacity - 1);
         answer[capacity - 1] = '\0';
     }
-    return 0;
+    return DIALOG_OK;
 }
 
 int win32_export_dialog(ExportDialogFields* fields, void (*format_clicked)(char format)) {
     open_dialog = OpenDialog{};
     open_dialog.fields = fields;
     open_dialog.format_clicked = format_clicked;
-    return run_dialog("print", win32_shell.main_window) != 0 ? 1 : 0;
+    return run_dialog("print", win32_shell.main_window) != DIALOG_OK ? DIALOG_CANCEL : DIALOG_OK;
 }
 
 void win32_help_viewer(const char* title) {

@@ -50,8 +50,8 @@ int win32_choose_file(char mode, const char* title, const char* initial_name, co
     const BOOL chosen = mode == 'r' ? GetOpenFileNameA(&request) : GetSaveFileNameA(&request);
     InvalidateRect(win32_shell.main_window, nullptr, FALSE);
     UpdateWindow(win32_shell.main_window);
-    if (!chosen || file[0] == '\0') return 1;
-    if (std::strlen(file) >= capacity) return 1;
+    if (!chosen || file[0] == '\0') return DIALOG_CANCEL;
+    if (std::strlen(file) >= capacity) return DIALOG_CANCEL;
     std::strcpy(path, file);
-    return 0;
+    return DIALOG_OK;
 }

@@ -95,10 +95,20 @@ void end_process(int status) {
 }
 
 PlatformBackend win32_backend = {
-    wait_event,        pump_events,     warp_pointer,        set_pointer_visible,
-    present,           fit_client_area, desktop_size,        win32_message_box,
-    win32_ask,         win32_choose_file, win32_export_dialog, win32_help_viewer,
-    set_max_client_size, end_process,
+    .wait_event = wait_event,
+    .pump_events = pump_events,
+    .warp_pointer = warp_pointer,
+    .set_pointer_visible = set_pointer_visible,
+    .present = present,
+    .fit_client_area = fit_client_area,
+    .desktop_size = desktop_size,
+    .message_box = win32_message_box,
+    .ask = win32_ask,
+    .choose_file = win32_choose_file,
+    .export_dialog = win32_export_dialog,
+    .help_viewer = win32_help_viewer,
+    .set_max_client_size = set_max_client_size,
+    .end_process = end_process,
 };
 
 bool create_backing_bitmap() {
