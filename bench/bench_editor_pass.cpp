@@ -45,7 +45,7 @@ void build_board(int objects) {
         }
     }
     canvas.zoom = 10;
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     journal_snapshot();
     take_changed_rect();
 }
@@ -54,7 +54,7 @@ std::vector<uint8_t> window(sizeof canvas.framebuffer);
 
 // What a backend does with the changed rectangle: copy its rows out.
 void present_changed_rect() {
-    const ChangedRect r = take_changed_rect();
+    const Rect r = take_changed_rect();
     if (r.empty()) return;
     const size_t row_bytes = static_cast<size_t>(r.x1 - r.x0 + 1) * 3;
     for (int py = r.y0; py <= r.y1; ++py) {

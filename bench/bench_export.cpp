@@ -46,7 +46,7 @@ void prepare_board() {
 void BM_RedrawWholeBoardZoom20(benchmark::State& state) {
     prepare_board();
     auto redraw = [] {
-        redraw_rect(0, 0, 630, 400);
+        redraw_rect({0, 0, 630, 400});
         benchmark::DoNotOptimize(canvas.cells[200][300]);
     };
     warm_up(redraw);

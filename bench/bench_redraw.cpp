@@ -23,7 +23,7 @@ void prepare_board(int zoom) {
 void BM_FullRedraw(benchmark::State& state) {
     prepare_board(static_cast<int>(state.range(0)));
     auto redraw = [] {
-        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+        redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
         benchmark::ClobberMemory();
     };
     warm_up(redraw);

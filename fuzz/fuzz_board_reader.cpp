@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz_reset();
     try {
         const std::string first = load_and_save(data, size);
-        redraw_rect(0, 0, 630, 400);
+        redraw_rect({0, 0, 630, 400});
         const std::string second =
             load_and_save(reinterpret_cast<const uint8_t*>(first.data()), first.size());
         const std::string third =

@@ -52,7 +52,7 @@ void draw_sheet(int zoom) {
     canvas_reset();
     canvas.zoom = zoom;
     set_pen_colour(BACKGROUND);
-    fill_rect(0, 0, 630, 400);
+    fill_rect({0, 0, 630, 400});
     set_pen_colour(TEXT_COLOUR);
     draw_character_table();
     int y = TABLE_Y + TABLE_HEIGHT + 10;
@@ -62,7 +62,7 @@ void draw_sheet(int zoom) {
     }
     // Lettering over other colours, to see that only the ink is painted.
     set_pen_colour(12);
-    fill_rect(TABLE_X, y - 6, TABLE_X + 120, y + 2);
+    fill_rect({TABLE_X, y - 6, TABLE_X + 120, y + 2});
     set_pen_colour(0);
     draw_line(TABLE_X, y - 2, TABLE_X + 120, y - 2);
     draw_text(TABLE_X + 2, y, "Text over a strip: gjpqy");

@@ -27,10 +27,10 @@ void draw_wire_symbol(const ShapeBitmap& shape, int x1, int y1, int x2, int y2) 
     set_pen_colour(BACKGROUND);
     int orientation;
     if (x1 == x2) {
-        fill_rect(cx - ox, cy - oy, cx + ox, cy + oy);
+        fill_rect({cx - ox, cy - oy, cx + ox, cy + oy});
         orientation = y1 > y2 ? ORIENT_AS_STORED : ORIENT_HALF_TURN;
     } else {
-        fill_rect(cx - oy, cy - ox, cx + oy, cy + ox);
+        fill_rect({cx - oy, cy - ox, cx + oy, cy + ox});
         orientation = x1 <= x2 ? ORIENT_QUARTER_CW : ORIENT_QUARTER_CCW;
     }
     set_pen_colour(INK);
@@ -39,7 +39,7 @@ void draw_wire_symbol(const ShapeBitmap& shape, int x1, int y1, int x2, int y2) 
 
 void draw_solder_mark(int x, int y) {
     set_pen_colour(INK);
-    fill_rect(x - 1, y - 1, x + 1, y + 1);
+    fill_rect({x - 1, y - 1, x + 1, y + 1});
 }
 
 void draw_holes() {
@@ -101,7 +101,7 @@ void draw_transistors(const char* name, int left) {
 
 void draw_sheet() {
     set_pen_colour(BACKGROUND);
-    fill_rect(0, 0, 630, 400);
+    fill_rect({0, 0, 630, 400});
     draw_holes();
     draw_wire_rows();
     draw_transistors("NPN", 330);

@@ -59,7 +59,7 @@ int run_render_command(int argc, char** argv) {
         // As the zoom command does: switch, then repaint the whole board.
         PointerHidden hidden;
         canvas.zoom = arguments.zoom;
-        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+        redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     }
 
     char error[256] = {};

@@ -13,47 +13,29 @@ RedrawState redraw_state;
 void redraw_state_reset() { redraw_state = RedrawState{}; }
 
 void reset_dirty_rect() {
-    redraw_state.dirty_x0 = BOARD_RIGHT + 1;
-    redraw_state.dirty_y0 = BOARD_BOTTOM + 1;
-    redraw_state.dirty_x1 = 0;
-    redraw_state.dirty_y1 = 0;
+    redraw_state.dirty = {BOARD_RIGHT + 1, BOARD_BOTTOM + 1, 0, 0};
 }
 
 // An empty rectangle redraws nothing: ordering its corners would turn it
 // into the whole board and wipe the selection highlights.
 void redraw_dirty_rect() {
-    const RedrawState& s = redraw_state;
-    const bool empty = s.dirty_x0 > s.dirty_x1 || s.dirty_y0 > s.dirty_y1;
-    if (!empty) redraw_rect(s.dirty_x0, s.dirty_y0, s.dirty_x1, s.dirty_y1);
+    if (!redraw_state.dirty.empty()) redraw_rect(redraw_state.dirty);
     reset_dirty_rect();
 }
 
 namespace {
 
 // The dirty rectangle, worked on in a copy while one object is marked.
-struct DirtyRect {
-    int x0, y0, x1, y1;
-};
+Rect collected_rect() { return redraw_state.dirty; }
 
-DirtyRect collected_rect() {
-    const RedrawState& s = redraw_state;
-    return DirtyRect{s.dirty_x0, s.dirty_y0, s.dirty_x1, s.dirty_y1};
-}
-
-void store_rect(const DirtyRect& r) {
-    RedrawState& s = redraw_state;
-    s.dirty_x0 = r.x0;
-    s.dirty_y0 = r.y0;
-    s.dirty_x1 = r.x1;
-    s.dirty_y1 = r.y1;
-}
+void store_rect(const Rect& r) { redraw_state.dirty = r; }
 
 // Grown by a rectangle in any corner order.
-inline void grow_rect(DirtyRect& r, int x0, int y0, int x1, int y1) {
-    r.x0 = std::min(r.x0, std::min(x0, x1));
-    r.y0 = std::min(r.y0, std::min(y0, y1));
-    r.x1 = std::max(r.x1, std::max(x0, x1));
-    r.y1 = std::max(r.y1, std::max(y0, y1));
+inline void grow_rect(Rect& r, const Rect& by) {
+    r.x0 = std::min(r.x0, std::min(by.x0, by.x1));
+    r.y0 = std::min(r.y0, std::min(by.y0, by.y1));
+    r.x1 = std::max(r.x1, std::max(by.x0, by.x1));
+    r.y1 = std::max(r.y1, std::max(by.y0, by.y1));
 }
 
 // The ends of the strip through a point as far as a repaint must reach:
@@ -84,7 +66,7 @@ int area_right_end(int x, int y) {
 // search whose every possible answer lies inside the rectangle already
 // cannot change it and is not made. A load marks thousands of points,
 // nearly all inside what the first few have spread.
-inline void grow_by_point(DirtyRect& r, int x, int y) {
+inline void grow_by_point(Rect& r, int x, int y) {
     const int start = 5 * (x / 5);
     const int8_t* cells = y / 5 >= 0 && y / 5 < GRID_ROWS ? board_grid.cells[y / 5] : nullptr;
     const bool left_edge = cells != nullptr && cells[0] != 0, right_edge = cells != nullptr && cells[GRID_COLUMNS - 1] != 0;
@@ -97,25 +79,25 @@ inline void grow_by_point(DirtyRect& r, int x, int y) {
 }
 
 // The lettering's box, as redraw_rect's visibility test takes it.
-void grow_by_description(DirtyRect& r, const DescriptionHead& d) {
-    if (d.width != 0) grow_rect(r, d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
+void grow_by_description(Rect& r, const DescriptionHead& d) {
+    if (d.width != 0) grow_rect(r, {d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
 }
 
-void redraw_point(int x, int y) { redraw_rect(area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5); }
+void redraw_point(int x, int y) { redraw_rect({area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5}); }
 
 void redraw_description(const DescriptionHead& d) {
-    if (d.width != 0) redraw_rect(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM);
+    if (d.width != 0) redraw_rect({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
 }
 
 }  // namespace
 
-void invalidate_rect(int x0, int y0, int x1, int y1) {
+void invalidate_rect(Rect area) {
     if (!redraw_state.redraw_deferred) {
-        redraw_rect(x0, y0, x1, y1);
+        redraw_rect(area);
         return;
     }
-    DirtyRect r = collected_rect();
-    grow_rect(r, x0, y0, x1, y1);
+    Rect r = collected_rect();
+    grow_rect(r, area);
     store_rect(r);
 }
 
@@ -124,14 +106,14 @@ void invalidate_point(int x, int y) {
         redraw_point(x, y);
         return;
     }
-    DirtyRect r = collected_rect();
+    Rect r = collected_rect();
     grow_by_point(r, x, y);
     store_rect(r);
 }
 
 void invalidate_cut(int x, int y) { invalidate_point(x, y); }
 
-void invalidate_bridge(int x, int y) { invalidate_rect(x - 1, y - 5, x + 1, y + 5); }
+void invalidate_bridge(int x, int y) { invalidate_rect({x - 1, y - 5, x + 1, y + 5}); }
 
 // Without deferral each part is redrawn at once, in this order.
 void invalidate_wire(const WireRecord* w) {
@@ -140,14 +122,14 @@ void invalidate_wire(const WireRecord* w) {
     if (!redraw_state.redraw_deferred) {
         redraw_point(lx, ly);
         redraw_point(gx, gy);
-        redraw_rect(lx - 5, ly - 5, gx + 5, gy + 5);
+        redraw_rect({lx - 5, ly - 5, gx + 5, gy + 5});
         redraw_description(w->desc);
         return;
     }
-    DirtyRect r = collected_rect();
+    Rect r = collected_rect();
     grow_by_point(r, lx, ly);
     grow_by_point(r, gx, gy);
-    grow_rect(r, lx - 5, ly - 5, gx + 5, gy + 5);
+    grow_rect(r, {lx - 5, ly - 5, gx + 5, gy + 5});
     grow_by_description(r, w->desc);
     store_rect(r);
 }
@@ -156,13 +138,13 @@ void invalidate_component(const ComponentRecord* c) {
     const PinList pins = component_pins(c->entry, c->ax, c->ay);
     if (!redraw_state.redraw_deferred) {
         for (int i = 0; i < pins.count; ++i) redraw_point(pins.x[i], pins.y[i]);
-        redraw_rect(c->box_x0, c->box_y0, c->box_x1, c->box_y1);
+        redraw_rect({c->box_x0, c->box_y0, c->box_x1, c->box_y1});
         redraw_description(c->desc);
         return;
     }
-    DirtyRect r = collected_rect();
+    Rect r = collected_rect();
     for (int i = 0; i < pins.count; ++i) grow_by_point(r, pins.x[i], pins.y[i]);
-    grow_rect(r, c->box_x0, c->box_y0, c->box_x1, c->box_y1);
+    grow_rect(r, {c->box_x0, c->box_y0, c->box_x1, c->box_y1});
     grow_by_description(r, c->desc);
     store_rect(r);
 }

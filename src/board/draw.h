@@ -2,10 +2,11 @@
 // Drawing the board into the canvas in the scheme's layer order, and the
 // dirty-rectangle mechanism of bulk changes.
 #include "board/objects.h"
+#include "graphics/geometry.h"
 
 struct RedrawState {
     bool redraw_deferred = false;
-    int dirty_x0 = 631, dirty_y0 = 401, dirty_x1 = 0, dirty_y1 = 0;
+    Rect dirty = {631, 401, 0, 0};  // empty until something is marked
     // An object being drawn on its own, out of the lists: redraws show it
     // as the newest of its list, where it goes next.
     const WireRecord* newest_wire = nullptr;
@@ -22,8 +23,8 @@ class DeferredRedraw;
 void reset_dirty_rect();  // to the empty value (631, 401, 0, 0)
 void redraw_dirty_rect();
 
-void redraw_rect(int x0, int y0, int x1, int y1);
-void invalidate_rect(int x0, int y0, int x1, int y1);
+void redraw_rect(Rect r);
+void invalidate_rect(Rect r);
 void invalidate_point(int x, int y);
 void invalidate_cut(int x, int y);
 void invalidate_bridge(int x, int y);

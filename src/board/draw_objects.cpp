@@ -56,10 +56,10 @@ void draw_wire_body(const WireRecord* w) {
     int orientation;
     set_pen_colour(scheme_colour(ROLE_BACKGROUND));
     if (wire_is_vertical(*w)) {
-        fill_rect(cx - ox, cy - oy, cx + ox, cy + oy);
+        fill_rect({cx - ox, cy - oy, cx + ox, cy + oy});
         orientation = w->y1 > w->y2 ? ORIENT_AS_STORED : ORIENT_HALF_TURN;
     } else {
-        fill_rect(cx - oy, cy - ox, cx + oy, cy + ox);
+        fill_rect({cx - oy, cy - ox, cx + oy, cy + ox});
         orientation = w->x1 <= w->x2 ? ORIENT_QUARTER_CW : ORIENT_QUARTER_CCW;
     }
     set_pen_colour(scheme_colour(ROLE_OBJECT));
@@ -73,7 +73,7 @@ void draw_component_body(const ComponentRecord* c) {
     if (entry_is_dil(c->entry)) {
         draw_dil_outline(c->ax, c->ay, e.box_x1, e.box_y1, e.variant);
     } else if (entry_is_sil(c->entry)) {
-        frame_rect(c->ax - 4, c->ay - 4, c->ax + e.box_x1 + 4, c->ay + e.box_y1 + 4);
+        frame_rect({c->ax - 4, c->ay - 4, c->ax + e.box_x1 + 4, c->ay + e.box_y1 + 4});
     } else if (entry_is_text(c->entry)) {
         // A text has no body; it is drawn with the descriptions.
     } else {
@@ -124,7 +124,7 @@ void draw_component(const ComponentRecord* c) {
 
 void draw_selection_marker(int x, int y) {
     canvas.pen_mode = PEN_INVERT;
-    frame_rect(x - 3, y - 3, x + 3, y + 3);
+    frame_rect({x - 3, y - 3, x + 3, y + 3});
     canvas.pen_mode = PEN_PAINT;
     board.selection_marker_x = x;
     board.selection_marker_y = y;
@@ -132,7 +132,7 @@ void draw_selection_marker(int x, int y) {
 
 void highlight_description(const DescriptionHead& d) {
     canvas.pen_mode = PEN_INVERT;
-    if (d.width != 0) frame_rect(d.x - 2, d.y + 2, d.x + d.width, d.y - 6);
+    if (d.width != 0) frame_rect({d.x - 2, d.y + 2, d.x + d.width, d.y - 6});
     canvas.pen_mode = PEN_PAINT;
 }
 
@@ -149,5 +149,5 @@ void highlight_component(const ComponentRecord* c, int marker_x, int marker_y) {
 void deselect_and_redraw() {
     PointerHidden hidden;
     deselect_all();
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
 }

@@ -33,7 +33,7 @@ bool wire_conducts(const WireRecord* w) {
 bool enter_hole(int c, int r) {
     if (c < 0 || c >= GRID_COLUMNS || r < 0 || r >= GRID_ROWS) return false;
     if (scratch_get(r, c) != 0) return false;
-    frame_rect(5 * (c - 1), 5 * (r - 1), 5 * (c + 1), 5 * (r + 1));
+    frame_rect({5 * (c - 1), 5 * (r - 1), 5 * (c + 1), 5 * (r + 1)});
     scratch_set(r, c, 1);
     return true;
 }

@@ -173,7 +173,7 @@ void clear_board() {
     }
     // Cuts and bridges go too, and any count a caller left unbalanced.
     std::memset(&board_grid, 0, sizeof board_grid);
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
 }
 
 WireRecord* take_wire_at(int x, int y) {

@@ -10,33 +10,25 @@
 
 namespace {
 
-// The part of the grid a redraw walks: even cell indices, from the hole at
-// or left of/above the rectangle to one hole beyond it.
-struct CellRange {
-    int c0, r0, c1, r1;
-};
-
-bool description_meets(const DescriptionHead& d, const ClipRect& clip) {
-    return d.width != 0 && rects_overlap(d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM,
-                                         clip.x0, clip.y0, clip.x1, clip.y1);
+bool description_meets(const DescriptionHead& d, const Rect& clip) {
+    return d.width != 0 && rects_overlap({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM}, clip);
 }
 
-bool wire_visible(const WireRecord* w, const ClipRect& clip) {
+bool wire_visible(const WireRecord* w, const Rect& clip) {
     const int lx = std::min(w->x1, w->x2), gx = std::max(w->x1, w->x2);
     const int ly = std::min(w->y1, w->y2), gy = std::max(w->y1, w->y2);
-    if (rects_overlap(lx - 5, ly - 5, gx + 5, gy + 5, clip.x0, clip.y0, clip.x1, clip.y1)) return true;
+    if (rects_overlap({lx - 5, ly - 5, gx + 5, gy + 5}, clip)) return true;
     return description_meets(w->desc, clip);
 }
 
-bool component_visible(const ComponentRecord* c, const ClipRect& clip) {
-    if (rects_overlap(c->box_x0, c->box_y0, c->box_x1, c->box_y1, clip.x0, clip.y0, clip.x1, clip.y1))
-        return true;
+bool component_visible(const ComponentRecord* c, const Rect& clip) {
+    if (rects_overlap({c->box_x0, c->box_y0, c->box_x1, c->box_y1}, clip)) return true;
     return description_meets(c->desc, clip);
 }
 
-void draw_background(int x0, int y0, int x1, int y1) {
+void draw_background(const Rect& r) {
     set_pen_colour(scheme_colour(ROLE_BACKGROUND));
-    fill_rect(x0, y0, x1, y1);
+    fill_rect(r);
 }
 
 void draw_hole_dots(const CellRange& range) {
@@ -145,7 +137,7 @@ struct VisibleRecords {
     bool gathered = false;
 };
 
-void gather_visible(VisibleRecords& v, const ClipRect& clip) {
+void gather_visible(VisibleRecords& v, const Rect& clip) {
     if (v.gathered) return;
     v.gathered = true;
     v.wire_count = 0;
@@ -173,7 +165,7 @@ void gather_visible(VisibleRecords& v, const ClipRect& clip) {
 // in each, where they will be once back in their list (at its head): where
 // bodies overlap, the picture then stays the same when the selection ends.
 template <typename DrawWire, typename DrawComponent>
-void for_visible_records(VisibleRecords& v, const ClipRect& clip, DrawWire draw_wire,
+void for_visible_records(VisibleRecords& v, const Rect& clip, DrawWire draw_wire,
                          DrawComponent draw_component) {
     gather_visible(v, clip);
     const RedrawState& s = redraw_state;
@@ -196,42 +188,42 @@ void for_visible_records(VisibleRecords& v, const ClipRect& clip, DrawWire draw_
     }
 }
 
-void draw_bodies(VisibleRecords& v, const ClipRect& clip) {
+void draw_bodies(VisibleRecords& v, const Rect& clip) {
     for_visible_records(
         v, clip, [](const WireRecord* w) { draw_wire_body(w); },
         [](const ComponentRecord* c) { draw_component_body(c); });
 }
 
-void draw_descriptions(VisibleRecords& v, const ClipRect& clip) {
+void draw_descriptions(VisibleRecords& v, const Rect& clip) {
     for_visible_records(
         v, clip, [](const WireRecord* w) { draw_description(w->desc); },
         [](const ComponentRecord* c) { draw_description(c->desc); });
 }
 
-CellRange cell_range_of(int x0, int y0, int x1, int y1) {
-    return CellRange{std::max(0, (x0 / 10) * 2), std::max(0, (y0 / 10) * 2),
-                     std::min(GRID_COLUMNS - 1, (x1 / 10 + 1) * 2),
-                     std::min(GRID_ROWS - 1, (y1 / 10 + 1) * 2)};
+// The part of the grid a redraw walks: even cell indices, from the hole at
+// or left of/above the rectangle to one hole beyond it.
+CellRange cell_range_of(const Rect& r) {
+    return CellRange{std::max(0, (r.x0 / 10) * 2), std::max(0, (r.y0 / 10) * 2),
+                     std::min(GRID_COLUMNS - 1, (r.x1 / 10 + 1) * 2),
+                     std::min(GRID_ROWS - 1, (r.y1 / 10 + 1) * 2)};
 }
 
 }  // namespace
 
-void redraw_rect(int x0, int y0, int x1, int y1) {
-    order_pair(x0, x1);
-    order_pair(y0, y1);
-    const ClipRect saved = canvas.clip_rect;
-    const ClipRect clip{std::max(0, x0), std::max(0, y0), std::min(BOARD_RIGHT, x1),
-                        std::min(BOARD_BOTTOM, y1)};
-    if (clip.x0 > clip.x1 || clip.y0 > clip.y1) return;  // wholly off the board
+void redraw_rect(Rect area) {
+    const Rect r = ordered(area);
+    const Rect saved = canvas.clip_rect;
+    const Rect clip{std::max(0, r.x0), std::max(0, r.y0), std::min(BOARD_RIGHT, r.x1), std::min(BOARD_BOTTOM, r.y1)};
+    if (clip.empty()) return;  // wholly off the board
     canvas.clip_rect = clip;
-    const CellRange range = cell_range_of(x0, y0, x1, y1);
+    const CellRange range = cell_range_of(r);
     VisibleRecords visible;
 
     for (int i = ROLE_DRAW_ORDER; i < 20; ++i) {
         const int layer = scheme_colour(i);
         if (layer == LAYER_END) break;
         switch (layer) {
-            case LAYER_BACKGROUND: draw_background(x0, y0, x1, y1); break;
+            case LAYER_BACKGROUND: draw_background(r); break;
             case LAYER_HOLES: draw_hole_dots(range); break;
             case LAYER_TICKS: draw_ticks(range); break;
             case LAYER_BODIES: draw_bodies(visible, clip); break;
@@ -247,13 +239,14 @@ void redraw_rect(int x0, int y0, int x1, int y1) {
 }
 
 void draw_board_frame() {
-    const ClipRect saved = canvas.clip_rect;
-    canvas.clip_rect = ClipRect{0, 0, BOARD_RIGHT, BOARD_BOTTOM};
-    const CellRange range = cell_range_of(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
-    draw_background(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    const Rect saved = canvas.clip_rect;
+    const Rect board_area{0, 0, BOARD_RIGHT, BOARD_BOTTOM};
+    canvas.clip_rect = board_area;
+    const CellRange range = cell_range_of(board_area);
+    draw_background(board_area);
     draw_hole_dots(range);
     draw_ticks(range);
     canvas.clip_rect = saved;
 }
 
-void redraw_description_area(int x, int y, int width) { redraw_rect(x - 2, y - 6, x + width, y + 2); }
+void redraw_description_area(int x, int y, int width) { redraw_rect({x - 2, y - 6, x + width, y + 2}); }

@@ -58,7 +58,7 @@ void edit_component_description(ComponentRecord* c) {
     // The whole highlight goes first: the repaint may cross the marker too.
     highlight_component(c, board.selection_marker_x, board.selection_marker_y);
     set_description(c->desc, editor_state.answer);
-    redraw_rect(c->desc.x, c->desc.y, c->desc.x + std::max(old_width, c->desc.width), c->desc.y - 5);
+    redraw_rect({c->desc.x, c->desc.y, c->desc.x + std::max(old_width, c->desc.width), c->desc.y - 5});
     highlight_component(c, board.selection_marker_x, board.selection_marker_y);
     deselect_all();
     editor_state.modified = true;
@@ -77,7 +77,7 @@ void edit_wire_description(WireRecord* w) {
     if (w->x1 != w->x2) w->desc.x += (old_width - w->desc.width) / 2;
     // The old text is cleared after the change, so no part of it stays on
     // the screen under a shorter or shifted new one.
-    redraw_rect(old_x, old_y, old_x + old_width, old_y - 5);
+    redraw_rect({old_x, old_y, old_x + old_width, old_y - 5});
     draw_description(w->desc);
     highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
     deselect_all();
@@ -203,7 +203,7 @@ void print_command() {
     {
         PointerHidden hidden;
         deselect_all();
-        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+        redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     }
     PrintArea area = print_area();
     export_board(area.x0, area.y0, area.x1, area.y1);
@@ -237,7 +237,7 @@ void zoom_command(int) {
     PointerHidden hidden;
     deselect_all();
     zoom_toggle();
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
 }
 
 // Without a selected wire, D, L and W do nothing (they open no help).

@@ -56,7 +56,7 @@ void invert_line(int x0, int y0, int x1, int y1) {
 void invert_frame(int x0, int y0, int x1, int y1) {
     PointerHidden hidden;
     canvas.pen_mode = PEN_INVERT;
-    frame_rect(x0, y0, x1, y1);
+    frame_rect({x0, y0, x1, y1});
 }
 
 }  // namespace

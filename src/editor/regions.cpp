@@ -31,18 +31,10 @@ bool point_in(const RegionRect& o, int x, int y) {
 }
 
 // The cut and bridge cells a region holds.
-struct CellRange {
-    int row0, row1, column0, column1;
-};
-
 CellRange cell_range(const RegionRect& r) {
-    RegionRect o = ordered(r);
-    CellRange range;
-    range.row0 = std::max(0, (o.y0 + 5) / 5);
-    range.row1 = std::min(o.y1 / 5 + 1, GRID_ROWS - 1);
-    range.column0 = std::max(0, (o.x0 + 5) / 5);
-    range.column1 = std::min(o.x1 / 5 + 1, GRID_COLUMNS - 1);
-    return range;
+    const RegionRect o = ordered(r);
+    return CellRange{std::max(0, (o.x0 + 5) / 5), std::max(0, (o.y0 + 5) / 5),
+                     std::min(o.x1 / 5 + 1, GRID_COLUMNS - 1), std::min(o.y1 / 5 + 1, GRID_ROWS - 1)};
 }
 
 bool is_cut_position(int row, int column) { return (row & 1) == 0 && (column & 1) == 1; }
@@ -107,18 +99,18 @@ void transform_wires(const RegionRect& r, int mode, int a, int d, int tx, int ty
 
 void transform_cells(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
     CellRange range = cell_range(r);
-    for (int row = range.row0; row <= range.row1; ++row)
-        for (int column = range.column0; column <= range.column1; ++column) {
+    for (int row = range.r0; row <= range.r1; ++row)
+        for (int column = range.c0; column <= range.c1; ++column) {
             if (!is_cut_or_bridge_position(row, column)) continue;
             scratch_set(row, column, cell_get(row, column));
             if (mode != REGION_COPY) cell_set(row, column, 0);
         }
-    for (int row = range.row0; row <= range.row1; ++row)
-        for (int column = range.column0; column <= range.column1; ++column)
+    for (int row = range.r0; row <= range.r1; ++row)
+        for (int column = range.c0; column <= range.c1; ++column)
             if (is_cut_or_bridge_position(row, column) && scratch_get(row, column) != 0)
                 cell_set((ty + d * 5 * row) / 5, (tx + a * 5 * column) / 5, 1);
-    for (int row = range.row0; row <= range.row1; ++row)
-        for (int column = range.column0; column <= range.column1; ++column) {
+    for (int row = range.r0; row <= range.r1; ++row)
+        for (int column = range.c0; column <= range.c1; ++column) {
             if (!is_cut_or_bridge_position(row, column) || scratch_get(row, column) == 0) continue;
             invalidate_cell(row, column, 5 * column, 5 * row);
             invalidate_cell(row, column, tx + a * 5 * column, ty + d * 5 * row);
@@ -148,7 +140,7 @@ int wait_for_press_or_key(bool cursor_keys_move) {
 void draw_region_outline(const RegionRect& o) {
     PointerHidden hidden;
     canvas.pen_mode = PEN_INVERT;
-    frame_rect(o.x0, o.y0, o.x1, o.y1);
+    frame_rect({o.x0, o.y0, o.x1, o.y1});
     canvas.pen_mode = PEN_PAINT;
 }
 
@@ -179,7 +171,7 @@ int fold_upper(int key) { return key >= 'a' && key <= 'z' ? key - 'a' + 'A' : ke
 
 void redraw_wire_middle(const WireRecord* w) {
     int cx = (w->x1 + w->x2) / 2, cy = (w->y1 + w->y2) / 2;
-    redraw_rect(cx - 5, cy - 5, cx + 5, cy + 5);
+    redraw_rect({cx - 5, cy - 5, cx + 5, cy + 5});
 }
 
 void erase_or_draw_highlight() {
@@ -330,8 +322,8 @@ void delete_region(const RegionRect& r) {
         components = next;
     }
     CellRange range = cell_range(r);
-    for (int row = range.row0; row <= range.row1; ++row)
-        for (int column = range.column0; column <= range.column1; ++column) {
+    for (int row = range.r0; row <= range.r1; ++row)
+        for (int column = range.c0; column <= range.c1; ++column) {
             if (!is_cut_or_bridge_position(row, column) || cell_get(row, column) == 0) continue;
             cell_set(row, column, 0);
             invalidate_cell(row, column, 5 * column, 5 * row);

@@ -13,12 +13,8 @@
 
 namespace {
 
-// Cells of the grid that lie inside the print rectangle.
-struct CellRange {
-    int c0, r0, c1, r1;
-};
-
-// The last hole row and column lie on the board's edge; a rectangle that
+// The cells of the grid inside the print rectangle. The last hole row and
+// column lie on the board's edge; a rectangle that
 // reaches the edge (a whole-board print is clamped there) must take them
 // in, or the holes along it would lose their pads and drills.
 CellRange cell_range(int x0, int y0, int x1, int y1) {
@@ -72,7 +68,7 @@ void draw_silk_picture(int x0, int y0, int x1, int y1) {
                         std::min(y1, BOARD_BOTTOM)};
     clear_skip_mask();
     set_pen_colour(0);
-    fill_rect(x0, y0, x1, y1);
+    fill_rect({x0, y0, x1, y1});
 
     // Plain wires are copper (top layer), not print.
     for (const WireRecord* w = board.wire_list; w; w = w->next) {
@@ -204,7 +200,7 @@ static void plain_wire_track(PrintFile* file, const WireRecord* w, GerberOffsets
     int xa = w->x1, xb = w->x2, ya = w->y1, yb = w->y2;
     order_pair(xa, xb);
     order_pair(ya, yb);
-    if (!rects_overlap(xa - 5, ya - 5, xb + 5, yb + 5, 0, 0, BOARD_RIGHT, BOARD_BOTTOM)) return;
+    if (!rects_overlap({xa - 5, ya - 5, xb + 5, yb + 5}, {0, 0, BOARD_RIGHT, BOARD_BOTTOM})) return;
     if (wire_is_vertical(*w)) {
         gerber_track(file, xa, ya - 1, xb, yb + 1, offsets);
     } else {

@@ -32,8 +32,8 @@ void draw_preview_ground(int x0, int y0, int x1, int y1) {
     PointerHidden hidden;
     canvas.pen_mode = PEN_PAINT;
     set_pen_colour(PREVIEW_GROUND_COLOUR);
-    fill_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
-    redraw_rect(x0, y0, x1, y1);
+    fill_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
+    redraw_rect({x0, y0, x1, y1});
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ int write_gerber_set(int x0, int y0, int x1, int y1) {
     }
     {
         PointerHidden hidden;
-        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+        redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     }
     return missing == 0 ? 0 : 1;
 }

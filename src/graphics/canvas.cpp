@@ -11,7 +11,7 @@ Canvas canvas;
 
 namespace {
 
-constexpr ChangedRect NOTHING_CHANGED = {FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT, -1, -1};
+constexpr Rect NOTHING_CHANGED = {FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT, -1, -1};
 
 // Cell bits kept by each skip mask (pen bits 7..4 = TL, TR, BL, BR).
 constexpr uint16_t keep_mask(int skip) {
@@ -35,21 +35,21 @@ inline void put_pixel(int px, int py, int colour) {
 }
 
 // Callers guarantee the rectangle lies in the framebuffer.
-inline void grow_changed(int x0, int y0, int x1, int y1) {
-    ChangedRect& changed = canvas.changed;
-    if (x0 < changed.x0) changed.x0 = x0;
-    if (y0 < changed.y0) changed.y0 = y0;
-    if (x1 > changed.x1) changed.x1 = x1;
-    if (y1 > changed.y1) changed.y1 = y1;
+inline void grow_changed(const Rect& pixels) {
+    Rect& changed = canvas.changed;
+    if (pixels.x0 < changed.x0) changed.x0 = pixels.x0;
+    if (pixels.y0 < changed.y0) changed.y0 = pixels.y0;
+    if (pixels.x1 > changed.x1) changed.x1 = pixels.x1;
+    if (pixels.y1 > changed.y1) changed.y1 = pixels.y1;
 }
 
-// Paints framebuffer pixels px0..px1, py0..py1 (inclusive, ordered) in one
-// colour; the part outside the framebuffer is dropped.
-void fill_framebuffer(int px0, int py0, int px1, int py1, int colour) {
-    px0 = std::max(px0, 0);
-    py0 = std::max(py0, 0);
-    px1 = std::min(px1, FRAMEBUFFER_WIDTH - 1);
-    py1 = std::min(py1, FRAMEBUFFER_HEIGHT - 1);
+// Paints framebuffer pixels (ordered) in one colour; the part outside the
+// framebuffer is dropped.
+void fill_framebuffer(const Rect& pixels, int colour) {
+    const int px0 = std::max(pixels.x0, 0);
+    const int py0 = std::max(pixels.y0, 0);
+    const int px1 = std::min(pixels.x1, FRAMEBUFFER_WIDTH - 1);
+    const int py1 = std::min(pixels.y1, FRAMEBUFFER_HEIGHT - 1);
     if (px0 > px1 || py0 > py1) return;
     const PaletteColour rgb = palette[colour];
     const size_t row_bytes = static_cast<size_t>(px1 - px0 + 1) * 3;
@@ -72,16 +72,16 @@ void fill_framebuffer(int px0, int py0, int px1, int py1, int colour) {
             std::memcpy(canvas.framebuffer[py][px0], first_row, row_bytes);
         }
     }
-    grow_changed(px0, py0, px1, py1);
+    grow_changed({px0, py0, px1, py1});
 }
 
-// Sets cells x0..x1, y0..y1 (ordered, inside the cells) to one value and
-// paints the framebuffer pixels they cover at the current zoom.
-void paint_cells(int x0, int y0, int x1, int y1, uint16_t value, int colour) {
-    const size_t count = static_cast<size_t>(x1 - x0 + 1);
+// Sets cells (ordered, inside the cells) to one value and paints the
+// framebuffer pixels they cover at the current zoom.
+void paint_cells(const Rect& cells, uint16_t value, int colour) {
+    const size_t count = static_cast<size_t>(cells.x1 - cells.x0 + 1);
     const bool same_bytes = (value >> 8) == (value & 0xFF);
-    for (int y = y0; y <= y1; ++y) {
-        uint16_t* first = &canvas.cells[y][x0];
+    for (int y = cells.y0; y <= cells.y1; ++y) {
+        uint16_t* first = &canvas.cells[y][cells.x0];
         if (same_bytes) {
             std::memset(first, value & 0xFF, count * sizeof(uint16_t));
         } else {
@@ -89,9 +89,9 @@ void paint_cells(int x0, int y0, int x1, int y1, uint16_t value, int colour) {
         }
     }
     if (canvas.zoom == 20) {
-        fill_framebuffer(2 * x0, 2 * y0, 2 * x1 + 1, 2 * y1 + 1, colour);
+        fill_framebuffer({2 * cells.x0, 2 * cells.y0, 2 * cells.x1 + 1, 2 * cells.y1 + 1}, colour);
     } else {
-        fill_framebuffer(x0, y0, x1, y1, colour);
+        fill_framebuffer(cells, colour);
     }
 }
 
@@ -100,7 +100,7 @@ void paint_cells(int x0, int y0, int x1, int y1, uint16_t value, int colour) {
 // plot_point makes them, without testing each against the clip. Returns
 // false when the pen needs plot_point (inverting, or a skip mask at the
 // doubled zoom).
-bool paint_straight_line(int x0, int y0, int x1, int y1) {
+bool paint_straight_line(const Rect& line) {
     if (canvas.pen_mode == PEN_INVERT) return false;
     const int colour = canvas.pen & 15;
     uint16_t value = static_cast<uint16_t>(colour);
@@ -109,11 +109,9 @@ bool paint_straight_line(int x0, int y0, int x1, int y1) {
         value = static_cast<uint16_t>(colour * 0x1111);
     }
     // plot_point drops the points outside the cells.
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, CANVAS_WIDTH - 1);
-    y1 = std::min(y1, CANVAS_HEIGHT - 1);
-    if (x0 <= x1 && y0 <= y1) paint_cells(x0, y0, x1, y1, value, colour);
+    const Rect inside{std::max(line.x0, 0), std::max(line.y0, 0), std::min(line.x1, CANVAS_WIDTH - 1),
+                      std::min(line.y1, CANVAS_HEIGHT - 1)};
+    if (!inside.empty()) paint_cells(inside, value, colour);
     return true;
 }
 
@@ -131,8 +129,8 @@ void canvas_reset() {
 }
 
 void plot_point(int x, int y) {
-    const ClipRect& clip = canvas.clip_rect;
-    if (x < clip.x0 || x > clip.x1 || y < clip.y0 || y > clip.y1) return;
+    const Rect& clip = canvas.clip_rect;
+    if (!clip.contains(x, y)) return;
     // A widened clip must still not reach past the cells.
     if (static_cast<unsigned>(x) >= static_cast<unsigned>(CANVAS_WIDTH) ||
         static_cast<unsigned>(y) >= static_cast<unsigned>(CANVAS_HEIGHT))
@@ -155,7 +153,7 @@ void plot_point(int x, int y) {
             cell = static_cast<uint16_t>(colour);
         }
         put_pixel(x, y, colour);
-        grow_changed(x, y, x, y);
+        grow_changed({x, y, x, y});
         return;
     }
 
@@ -186,14 +184,14 @@ void plot_point(int x, int y) {
         if (!(skip & 4)) put(top + 3);
         if (!(skip & 2)) put(bottom);
         if (!(skip & 1)) put(bottom + 3);
-        grow_changed(px, py, px + 1, py + 1);
+        grow_changed({px, py, px + 1, py + 1});
         return;
     }
     if (!(skip & 8)) put_pixel(px, py, updated >> 12);
     if (!(skip & 4) && right_inside) put_pixel(px + 1, py, (updated >> 8) & 15);
     if (!(skip & 2)) put_pixel(px, py + 1, (updated >> 4) & 15);
     if (!(skip & 1) && right_inside) put_pixel(px + 1, py + 1, updated & 15);
-    grow_changed(px, py, right_inside ? px + 1 : px, py + 1);
+    grow_changed({px, py, right_inside ? px + 1 : px, py + 1});
 }
 
 uint16_t read_cell(int x, int y) {
@@ -201,83 +199,69 @@ uint16_t read_cell(int x, int y) {
     return canvas.cells[y][x];
 }
 
-void draw_line(int x0, int y0, int x1, int y1) {
-    if (y0 == y1) {
-        order_pair(x0, x1);
-        if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
-        if (paint_straight_line(x0, y0, x1, y1)) return;
-        for (int x = x0; x <= x1; ++x) plot_point(x, y0);
-        return;
-    }
-    if (x0 == x1) {
-        order_pair(y0, y1);
-        if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
-        if (paint_straight_line(x0, y0, x1, y1)) return;
-        for (int y = y0; y <= y1; ++y) plot_point(x0, y);
-        return;
-    }
+namespace {
 
+// A horizontal or vertical line: a rectangle one point thick.
+void draw_straight_line(Rect line) {
+    if (!clip_to_clip_rect(line)) return;
+    if (paint_straight_line(line)) return;
+    for (int y = line.y0; y <= line.y1; ++y)
+        for (int x = line.x0; x <= line.x1; ++x) plot_point(x, y);
+}
+
+// Bresenham along the major axis, from the end with the lesser major
+// coordinate; `steep` swaps the axes' roles.
+void draw_sloped_line(int major0, int minor0, int major1, int minor1, bool steep) {
+    if (major0 > major1) {
+        std::swap(major0, major1);
+        std::swap(minor0, minor1);
+    }
+    const int d_major = major1 - major0;
+    const int d_minor = minor1 > minor0 ? minor1 - minor0 : minor0 - minor1;
+    const int minor_step = minor1 > minor0 ? 1 : -1;
+    auto plot = [steep](int major, int minor) { steep ? plot_point(minor, major) : plot_point(major, minor); };
+    int major = major0, minor = minor0;
+    int d = 2 * d_minor - d_major;
+    plot(major, minor);
+    while (major < major1) {
+        ++major;
+        if (d >= 0) {
+            d += 2 * (d_minor - d_major);
+            minor += minor_step;
+        } else {
+            d += 2 * d_minor;
+        }
+        plot(major, minor);
+    }
+}
+
+}  // namespace
+
+void draw_line(int x0, int y0, int x1, int y1) {
+    if (y0 == y1 || x0 == x1) {
+        draw_straight_line({x0, y0, x1, y1});
+        return;
+    }
     const int dx = x1 > x0 ? x1 - x0 : x0 - x1;
     const int dy = y1 > y0 ? y1 - y0 : y0 - y1;
-    const bool descends = (x1 > x0 && y1 > y0) || (x1 < x0 && y1 < y0);
-    const int minor_step = descends ? 1 : -1;
-
-    if (dy <= dx) {
-        if (x0 > x1) {
-            std::swap(x0, x1);
-            std::swap(y0, y1);
-        }
-        int x = x0;
-        int y = y0;
-        int d = 2 * dy - dx;
-        plot_point(x, y);
-        while (x < x1) {
-            ++x;
-            if (d >= 0) {
-                d += 2 * (dy - dx);
-                y += minor_step;
-            } else {
-                d += 2 * dy;
-            }
-            plot_point(x, y);
-        }
-    } else {
-        if (y0 > y1) {
-            std::swap(x0, x1);
-            std::swap(y0, y1);
-        }
-        int x = x0;
-        int y = y0;
-        int d = 2 * dx - dy;
-        plot_point(x, y);
-        while (y < y1) {
-            ++y;
-            if (d >= 0) {
-                d += 2 * (dx - dy);
-                x += minor_step;
-            } else {
-                d += 2 * dx;
-            }
-            plot_point(x, y);
-        }
-    }
+    if (dy <= dx)
+        draw_sloped_line(x0, y0, x1, y1, false);
+    else
+        draw_sloped_line(y0, x0, y1, x1, true);
 }
 
-void fill_rect(int x0, int y0, int x1, int y1) {
-    if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, CANVAS_WIDTH - 1);
-    y1 = std::min(y1, CANVAS_HEIGHT - 1);
-    if (x0 > x1 || y0 > y1) return;
+void fill_rect(Rect r) {
+    if (!clip_to_clip_rect(r)) return;
+    const Rect cells{std::max(r.x0, 0), std::max(r.y0, 0), std::min(r.x1, CANVAS_WIDTH - 1),
+                     std::min(r.y1, CANVAS_HEIGHT - 1)};
+    if (cells.empty()) return;
 
     const int colour = canvas.pen & 15;
-    paint_cells(x0, y0, x1, y1, static_cast<uint16_t>(colour * 0x1111), colour);
+    paint_cells(cells, static_cast<uint16_t>(colour * 0x1111), colour);
 }
 
-void frame_rect(int x0, int y0, int x1, int y1) {
-    order_pair(x0, x1);
-    order_pair(y0, y1);
+void frame_rect(Rect r) {
+    const auto [x0, y0, x1, y1] = ordered(r);
     draw_line(x0, y0, x0, y1);
     draw_line(x1, y0, x1, y1);
     if (x1 - 1 > x0) {
@@ -375,19 +359,16 @@ void canvas_plain_fill(int colour) {
     canvas.changed = {0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1};
 }
 
-ChangedRect take_changed_rect() {
-    ChangedRect taken = canvas.changed;
+Rect take_changed_rect() {
+    Rect taken = canvas.changed;
     canvas.changed = NOTHING_CHANGED;
     return taken;
 }
 
-void damage_canvas(int x0, int y0, int x1, int y1) {
-    order_pair(x0, x1);
-    order_pair(y0, y1);
-    x0 = std::max(x0, 0);
-    y0 = std::max(y0, 0);
-    x1 = std::min(x1, FRAMEBUFFER_WIDTH - 1);
-    y1 = std::min(y1, FRAMEBUFFER_HEIGHT - 1);
-    if (x0 > x1 || y0 > y1) return;
-    grow_changed(x0, y0, x1, y1);
+void damage_canvas(Rect pixels) {
+    const Rect o = ordered(pixels);
+    const Rect inside{std::max(o.x0, 0), std::max(o.y0, 0), std::min(o.x1, FRAMEBUFFER_WIDTH - 1),
+                      std::min(o.y1, FRAMEBUFFER_HEIGHT - 1)};
+    if (inside.empty()) return;
+    grow_changed(inside);
 }

@@ -2,6 +2,7 @@
 // The canvas: 640 x 480 cells of four colour nibbles (read back by the
 // exporters) and the 1279 x 856 RGB framebuffer that a backend shows.
 #include <cstdint>
+#include "graphics/geometry.h"
 #include "graphics/shape.h"
 
 constexpr int CANVAS_WIDTH = 640;
@@ -11,24 +12,14 @@ constexpr int FRAMEBUFFER_HEIGHT = 856;
 
 enum PenMode { PEN_INVERT = 0, PEN_PAINT = 1 };
 
-struct ClipRect {
-    int x0, y0, x1, y1;  // inclusive, model units
-};
-
-// Framebuffer pixels changed since the backend last presented them.
-struct ChangedRect {
-    int x0, y0, x1, y1;  // inclusive, framebuffer pixels; empty when x0 > x1
-    bool empty() const { return x0 > x1 || y0 > y1; }
-};
-
 struct Canvas {
     uint16_t cells[CANVAS_HEIGHT][CANVAS_WIDTH];
     uint8_t framebuffer[FRAMEBUFFER_HEIGHT][FRAMEBUFFER_WIDTH][3];
     int zoom;             // 10 or 20 screen pixels per hole pitch
-    ClipRect clip_rect;   // starts (0, 0, 630, 400)
+    Rect clip_rect;       // model units; starts (0, 0, 630, 400)
     int pen;              // bits 3..0 colour, bits 7..4 skip mask (7 TL, 6 TR, 5 BL, 4 BR)
     int pen_mode;         // PEN_PAINT or PEN_INVERT
-    ChangedRect changed;
+    Rect changed;         // framebuffer pixels changed since the backend last presented them
 };
 
 extern Canvas canvas;
@@ -44,8 +35,8 @@ inline int pen_colour() { return canvas.pen & 15; }
 void plot_point(int x, int y);
 uint16_t read_cell(int x, int y);
 void draw_line(int x0, int y0, int x1, int y1);
-void fill_rect(int x0, int y0, int x1, int y1);
-void frame_rect(int x0, int y0, int x1, int y1);
+void fill_rect(Rect r);
+void frame_rect(Rect r);
 void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation);
 
 // Fills cells and the framebuffer with one colour, ignoring the clip: the
@@ -53,5 +44,5 @@ void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation);
 void canvas_plain_fill(int colour);
 
 // The changed-rectangle record: backends take it and present that part.
-ChangedRect take_changed_rect();
-void damage_canvas(int x0, int y0, int x1, int y1);
+Rect take_changed_rect();
+void damage_canvas(Rect pixels);

@@ -1,19 +1,18 @@
-// Small helpers on coordinate pairs and rectangles.
+// Clipping a rectangle to the canvas clip.
 #include "graphics/geometry.h"
 
 #include <algorithm>
 
 #include "graphics/canvas.h"
 
-bool clip_to_clip_rect(int& x0, int& y0, int& x1, int& y1) {
-    order_pair(x0, x1);
-    order_pair(y0, y1);
-    const ClipRect& clip = canvas.clip_rect;
-    if (clip.x0 > clip.x1 || clip.y0 > clip.y1) return false;  // nothing is drawable
-    if (x1 < clip.x0 || x0 > clip.x1 || y1 < clip.y0 || y0 > clip.y1) return false;
-    x0 = std::clamp(x0, clip.x0, clip.x1);
-    x1 = std::clamp(x1, clip.x0, clip.x1);
-    y0 = std::clamp(y0, clip.y0, clip.y1);
-    y1 = std::clamp(y1, clip.y0, clip.y1);
+bool clip_to_clip_rect(Rect& r) {
+    r = ordered(r);
+    const Rect& clip = canvas.clip_rect;
+    if (clip.empty()) return false;  // nothing is drawable
+    if (r.x1 < clip.x0 || r.x0 > clip.x1 || r.y1 < clip.y0 || r.y0 > clip.y1) return false;
+    r.x0 = std::clamp(r.x0, clip.x0, clip.x1);
+    r.x1 = std::clamp(r.x1, clip.x0, clip.x1);
+    r.y0 = std::clamp(r.y0, clip.y0, clip.y1);
+    r.y1 = std::clamp(r.y1, clip.y0, clip.y1);
     return true;
 }

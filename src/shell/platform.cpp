@@ -11,7 +11,7 @@ void null_wait_event() {}
 void null_pump_events() {}
 void null_warp_pointer(int, int) {}
 void null_set_pointer_visible(bool) {}
-void null_present(const ChangedRect&) {}
+void null_present(const Rect&) {}
 void null_fit_client_area(int, int) {}
 void null_desktop_size(int* width, int* height) {
     *width = 1024;
@@ -60,10 +60,10 @@ void set_platform(PlatformBackend* backend) {
 }
 
 void blit_to_window() {
-    platform->present(ChangedRect{0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1});
+    platform->present(Rect{0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1});
 }
 
 void present_changes() {
-    ChangedRect rect = take_changed_rect();
+    Rect rect = take_changed_rect();
     if (!rect.empty()) platform->present(rect);
 }

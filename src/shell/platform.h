@@ -30,7 +30,7 @@ struct PlatformBackend {
     void (*warp_pointer)(int window_x, int window_y);
     void (*set_pointer_visible)(bool visible);
     // Show the given framebuffer pixels (the changed part) in the window.
-    void (*present)(const ChangedRect& rect);
+    void (*present)(const Rect& rect);
     void (*fit_client_area)(int width, int height);
     void (*desktop_size)(int* width, int* height);
     // Modal message box; DIALOG_CANCEL or DIALOG_OK.

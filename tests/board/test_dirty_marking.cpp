@@ -31,12 +31,7 @@ int stepped_right_end(int x, int y) {
     return c <= GRID_COLUMNS - 3 && c % 2 == 0 ? 5 * c : 5 * start;
 }
 
-struct Rect {
-    int x0, y0, x1, y1;
-    bool operator==(const Rect&) const = default;
-};
-
-Rect collected() { return Rect{redraw_state.dirty_x0, redraw_state.dirty_y0, redraw_state.dirty_x1, redraw_state.dirty_y1}; }
+Rect collected() { return redraw_state.dirty; }
 
 void grow(Rect& r, int x0, int y0, int x1, int y1) {
     r.x0 = std::min({r.x0, x0, x1});

@@ -93,7 +93,7 @@ TEST_F(DrawTest, StripsLieUnderBodiesAndMarksOnTop) {
     add_wire("RES", 0, 60, 110, 140, 110);  // its symbol covers the strip at x 100
     add_solder_point(200, 110);
     add_solder_point(200, 110);            // strip reaches here, no cut
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     EXPECT_EQ(read_cell(170, 110), screen_scheme.entry[ROLE_STRIP]);
     EXPECT_EQ(read_cell(60, 110), screen_scheme.entry[ROLE_SOLDER]);
     EXPECT_EQ(read_cell(200, 110), screen_scheme.entry[ROLE_BACKGROUND]);  // two leads
@@ -139,7 +139,7 @@ TEST_F(DrawTest, MarkedAreasCoverEveryChange) {
         toggle_cell(95, 10);
         toggle_cell(20, 15);
         const CanvasSnapshot incremental = take_canvas_snapshot();
-        redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+        redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
         EXPECT_TRUE(take_canvas_snapshot() == incremental) << "zoom " << zoom;
     }
 }
@@ -197,7 +197,7 @@ TEST_F(DrawTest, RedrawIsClippedToTheBoard) {
         add_component("SIL3", 0, 0, 0);
         add_cut(625, 400);
         add_bridge(630, 395);
-        redraw_rect(700, 500, -50, -50);
+        redraw_rect({700, 500, -50, -50});
         EXPECT_EQ(read_cell(631, 10), all_nibbles(3));
         EXPECT_EQ(read_cell(10, 401), all_nibbles(3));
         EXPECT_EQ(read_cell(631, 401), all_nibbles(3));
@@ -208,8 +208,8 @@ TEST_F(DrawTest, RedrawIsClippedToTheBoard) {
         EXPECT_EQ(canvas.clip_rect.y1, 400);
         // A rectangle that misses the board draws nothing.
         const CanvasSnapshot before = take_canvas_snapshot();
-        redraw_rect(640, 0, 700, 400);
-        redraw_rect(-20, -20, -1, -1);
+        redraw_rect({640, 0, 700, 400});
+        redraw_rect({-20, -20, -1, -1});
         EXPECT_TRUE(take_canvas_snapshot() == before);
     }
 }
@@ -217,7 +217,7 @@ TEST_F(DrawTest, RedrawIsClippedToTheBoard) {
 TEST_F(DrawTest, RedrawInsideARectangleTouchesNothingOutside) {
     dense_board();
     canvas_plain_fill(3);
-    redraw_rect(200, 150, 120, 100);
+    redraw_rect({200, 150, 120, 100});
     for (int y = 0; y <= 400; ++y) {
         for (int x = 0; x <= 630; ++x) {
             const bool inside = x >= 120 && x <= 200 && y >= 100 && y <= 150;
@@ -236,14 +236,14 @@ TEST_F(DrawTest, DeferredMarkingGrowsTheDirtyRectangle) {
     const CanvasSnapshot blank = take_canvas_snapshot();
     redraw_state.redraw_deferred = true;
     reset_dirty_rect();
-    invalidate_rect(200, 150, 120, 100);
-    invalidate_rect(300, 50, 310, 60);
+    invalidate_rect({200, 150, 120, 100});
+    invalidate_rect({300, 50, 310, 60});
     invalidate_bridge(20, 5);
     EXPECT_TRUE(take_canvas_snapshot() == blank);
-    EXPECT_EQ(redraw_state.dirty_x0, 19);
-    EXPECT_EQ(redraw_state.dirty_y0, 0);
-    EXPECT_EQ(redraw_state.dirty_x1, 310);
-    EXPECT_EQ(redraw_state.dirty_y1, 150);
+    EXPECT_EQ(redraw_state.dirty.x0, 19);
+    EXPECT_EQ(redraw_state.dirty.y0, 0);
+    EXPECT_EQ(redraw_state.dirty.x1, 310);
+    EXPECT_EQ(redraw_state.dirty.y1, 150);
     redraw_state.redraw_deferred = false;
     redraw_dirty_rect();
     EXPECT_EQ(read_cell(315, 200), all_nibbles(3));
@@ -279,10 +279,10 @@ TEST_F(DrawTest, DescenderRowBelongsToTheDescription) {
     invalidate_wire(w);
     // The object's own area includes the descenders...
     const CanvasSnapshot described = take_canvas_snapshot();
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     EXPECT_TRUE(take_canvas_snapshot() == described);
     // ...and a redraw of the descender row alone keeps the text whole.
-    redraw_rect(w->desc.x, w->desc.y + 1, w->desc.x + w->desc.width, w->desc.y + 1);
+    redraw_rect({w->desc.x, w->desc.y + 1, w->desc.x + w->desc.width, w->desc.y + 1});
     EXPECT_TRUE(take_canvas_snapshot() == described);
     // Removing the wire removes every row of its lettering.
     ASSERT_EQ(take_wire_at(100, 100), w);

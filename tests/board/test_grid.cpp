@@ -123,7 +123,7 @@ TEST_F(GridTest, RedrawShowsStripsByTheDisplayRule) {
             if (c % 2 == 1 && roll < 15) cell_set(row, c, 1);
         }
     }
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     for (int row = 0; row <= 80; row += 2) {
         const int y = 5 * row;
         int previous_hole = -1;
@@ -158,7 +158,7 @@ TEST_F(GridTest, RedrawShowsStripsByTheDisplayRule) {
 TEST_F(GridTest, ToggleCellSetsCutsAndBridgesAndTwiceRestores) {
     add_solder_point(20, 50);
     add_solder_point(60, 50);
-    redraw_rect(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     const CanvasSnapshot before = take_canvas_snapshot();
     ASSERT_TRUE(strip_pixel(42, 50));
 
@@ -228,12 +228,12 @@ namespace {
 // form: every marked hole draws the strip through it. The real redraw
 // draws each segment once; the pictures must agree for any rectangle.
 void reference_redraw(int x0, int y0, int x1, int y1) {
-    const ClipRect saved = canvas.clip_rect;
-    canvas.clip_rect = ClipRect{std::max(0, x0), std::max(0, y0), std::min(630, x1), std::min(400, y1)};
+    const Rect saved = canvas.clip_rect;
+    canvas.clip_rect = Rect{std::max(0, x0), std::max(0, y0), std::min(630, x1), std::min(400, y1)};
     const int c0 = std::max(0, x0 / 10 * 2), r0 = std::max(0, y0 / 10 * 2);
     const int c1 = std::min(126, (x1 / 10 + 1) * 2), r1 = std::min(80, (y1 / 10 + 1) * 2);
     set_pen_colour(scheme_colour(ROLE_BACKGROUND));
-    fill_rect(x0, y0, x1, y1);
+    fill_rect({x0, y0, x1, y1});
     for (int r = r0; r <= r1; r += 2)
         for (int c = c0; c <= c1; c += 2) {
             set_pen_colour(scheme_colour(ROLE_HOLE));
@@ -280,7 +280,7 @@ TEST_F(GridTest, RedrawOfAnyRectangleMatchesTheLayerByLayerPicture) {
         if (trial == 2 || trial == 3) x0 = 600, y0 = 0, x1 = 640, y1 = 400;
         if (trial == 4 || trial == 5) x0 = -10, y0 = 100, x1 = 19, y1 = 139;
         canvas_plain_fill(3);
-        redraw_rect(x0, y0, x1, y1);
+        redraw_rect({x0, y0, x1, y1});
         const CanvasSnapshot drawn = take_canvas_snapshot();
         canvas_plain_fill(3);
         order_pair(x0, x1);

@@ -16,7 +16,7 @@ TEST(MarksOverBodies, ANewObjectLeavesTheCutsAndBridgesUnderItVisible) {
         for (int x = 95; x <= 205; x += 10) cell_set(20, x / 5, 1);  // cuts along row y = 100
         cell_set(41, 60, 1);                                          // a bridge under the resistor
         cell_set(20, 29, 1);                                          // a cut under the DIL
-        redraw_rect(0, 0, 630, 400);
+        redraw_rect({0, 0, 630, 400});
 
         int res = catalog_lookup("RES", -1).entry;
         WireRecord* plain = create_wire(board.plain_wire_type, 90, 100, 210, 100);
@@ -33,7 +33,7 @@ TEST(MarksOverBodies, ANewObjectLeavesTheCutsAndBridgesUnderItVisible) {
         draw_component(dil);
         CanvasSnapshot incremental = take_canvas_snapshot();
 
-        redraw_rect(0, 0, 630, 400);
+        redraw_rect({0, 0, 630, 400});
         EXPECT_TRUE(take_canvas_snapshot() == incremental) << "zoom " << zoom;
         board_reset();
     }

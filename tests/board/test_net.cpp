@@ -118,7 +118,7 @@ TEST_F(NetTest, ExposingTwiceLeavesNoTrace) {
                                 &canvas.framebuffer[0][0][0] + sizeof canvas.framebuffer);
     for (int zoom : {10, 20}) {
         canvas.zoom = zoom;
-        redraw_rect(0, 0, 630, 400);
+        redraw_rect({0, 0, 630, 400});
         cells.assign(&canvas.cells[0][0], &canvas.cells[0][0] + CANVAS_WIDTH * CANVAS_HEIGHT);
         pixels.assign(&canvas.framebuffer[0][0][0], &canvas.framebuffer[0][0][0] + sizeof canvas.framebuffer);
         expose_net(20, 10, false);

@@ -53,7 +53,7 @@ protected:
         // Kept between calls: a property test checks thousands of times.
         static CanvasSnapshot shown, board_picture;
         copy_canvas(shown);
-        redraw_rect(0, 0, 630, 400);
+        redraw_rect({0, 0, 630, 400});
         copy_canvas(board_picture);
         if (shown == board_picture) return ::testing::AssertionSuccess();
         const int z = canvas.zoom / 10;

@@ -203,7 +203,7 @@ TEST_F(CommandTest, WireDescriptionKeepsItsCentreAndLeavesNoOldText) {
     EXPECT_TRUE(editor_state.modified);
     // What is on the screen is what a full redraw paints.
     CanvasSnapshot shown = take_canvas_snapshot();
-    redraw_rect(0, 0, 630, 400);
+    redraw_rect({0, 0, 630, 400});
     EXPECT_TRUE(take_canvas_snapshot() == shown);
 }
 

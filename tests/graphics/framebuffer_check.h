@@ -59,7 +59,7 @@ inline bool canvas_equals(const CanvasSnapshot& snapshot) {
 }
 
 // Fails when a framebuffer pixel differs from before but lies outside rect.
-inline ::testing::AssertionResult changes_inside(const CanvasSnapshot& before, const ChangedRect& rect) {
+inline ::testing::AssertionResult changes_inside(const CanvasSnapshot& before, const Rect& rect) {
     for (int py = 0; py < FRAMEBUFFER_HEIGHT; ++py) {
         for (int px = 0; px < FRAMEBUFFER_WIDTH; ++px) {
             const size_t at = (static_cast<size_t>(py) * FRAMEBUFFER_WIDTH + px) * 3;

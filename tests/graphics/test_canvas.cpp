@@ -21,7 +21,7 @@ protected:
 void paint_block(int x0, int y0, int x1, int y1, int colour) {
     canvas.pen_mode = PEN_PAINT;
     set_pen_colour(colour);
-    fill_rect(x0, y0, x1, y1);
+    fill_rect({x0, y0, x1, y1});
 }
 
 // Random points in either mode, with random skip masks at zoom 20.
@@ -157,7 +157,7 @@ TEST_F(CanvasTest, ChangedRectangleCoversEveryChangedPixel) {
     for (int zoom : {10, 20}) {
         canvas_reset();
         canvas.zoom = zoom;
-        const ChangedRect whole = take_changed_rect();
+        const Rect whole = take_changed_rect();
         EXPECT_EQ(whole.x0, 0);
         EXPECT_EQ(whole.x1, FRAMEBUFFER_WIDTH - 1);
         EXPECT_EQ(whole.y1, FRAMEBUFFER_HEIGHT - 1);
@@ -168,7 +168,7 @@ TEST_F(CanvasTest, ChangedRectangleCoversEveryChangedPixel) {
             const int y = static_cast<int>(random() % 380);
             paint_block(x, y, x + static_cast<int>(random() % 30), y + static_cast<int>(random() % 20), round + 1);
             scribble(random, 20);
-            const ChangedRect rect = take_changed_rect();
+            const Rect rect = take_changed_rect();
             EXPECT_TRUE(changes_inside(before, rect)) << "zoom " << zoom << " round " << round;
             EXPECT_GE(rect.x0, 0);
             EXPECT_LT(rect.x1, FRAMEBUFFER_WIDTH);
@@ -181,19 +181,19 @@ TEST_F(CanvasTest, ChangedRectangleOfAPointIsItsPixels) {
     canvas.zoom = 20;
     set_pen_colour(2);
     plot_point(10, 12);
-    const ChangedRect rect = take_changed_rect();
+    const Rect rect = take_changed_rect();
     EXPECT_EQ(rect.x0, 20);
     EXPECT_EQ(rect.y0, 24);
     EXPECT_EQ(rect.x1, 21);
     EXPECT_EQ(rect.y1, 25);
 
-    damage_canvas(2000, 900, -5, 850);
-    const ChangedRect marked = take_changed_rect();
+    damage_canvas({2000, 900, -5, 850});
+    const Rect marked = take_changed_rect();
     EXPECT_EQ(marked.x0, 0);
     EXPECT_EQ(marked.y0, 850);
     EXPECT_EQ(marked.x1, FRAMEBUFFER_WIDTH - 1);
     EXPECT_EQ(marked.y1, FRAMEBUFFER_HEIGHT - 1);
-    damage_canvas(-10, -10, -1, -1);
+    damage_canvas({-10, -10, -1, -1});
     EXPECT_TRUE(take_changed_rect().empty());
 }
 
@@ -202,7 +202,7 @@ TEST_F(CanvasTest, AWideClipStillStaysInsideCellsAndFramebuffer) {
     for (int zoom : {10, 20}) {
         canvas.zoom = zoom;
         set_pen_colour(5);
-        fill_rect(-50, -50, 2000, 2000);
+        fill_rect({-50, -50, 2000, 2000});
         EXPECT_EQ(read_cell(0, 0), 0x5555);
         EXPECT_EQ(read_cell(639, 479), 0x5555);
         set_pen_colour(6);
@@ -237,29 +237,26 @@ TEST(Geometry, OrderPairAndRangeOverlapWithCornersInAnyOrder) {
     EXPECT_TRUE(ranges_overlap(5, 0, 9, 5));
     EXPECT_FALSE(ranges_overlap(0, 4, 5, 9));
     EXPECT_TRUE(ranges_overlap(3, 3, 0, 10));
-    EXPECT_TRUE(rects_overlap(0, 0, 10, 10, 10, 10, 20, 20));
-    EXPECT_TRUE(rects_overlap(10, 10, 0, 0, 20, 20, 10, 10));
-    EXPECT_FALSE(rects_overlap(0, 0, 10, 10, 11, 0, 20, 10));
-    EXPECT_FALSE(rects_overlap(0, 0, 10, 10, 0, 11, 10, 20));
+    EXPECT_TRUE(rects_overlap({0, 0, 10, 10}, {10, 10, 20, 20}));
+    EXPECT_TRUE(rects_overlap({10, 10, 0, 0}, {20, 20, 10, 10}));
+    EXPECT_FALSE(rects_overlap({0, 0, 10, 10}, {11, 0, 20, 10}));
+    EXPECT_FALSE(rects_overlap({0, 0, 10, 10}, {0, 11, 10, 20}));
 }
 
 TEST(Geometry, ClipToClipRectOrdersClampsOrRefuses) {
     canvas_reset();
-    int x0 = 700, y0 = 50, x1 = -20, y1 = 30;
-    EXPECT_TRUE(clip_to_clip_rect(x0, y0, x1, y1));
-    EXPECT_EQ(x0, 0);
-    EXPECT_EQ(x1, 630);
-    EXPECT_EQ(y0, 30);
-    EXPECT_EQ(y1, 50);
+    Rect r{700, 50, -20, 30};
+    EXPECT_TRUE(clip_to_clip_rect(r));
+    EXPECT_EQ(r, (Rect{0, 30, 630, 50}));
 
-    x0 = 631, y0 = 0, x1 = 700, y1 = 10;
-    EXPECT_FALSE(clip_to_clip_rect(x0, y0, x1, y1));
-    x0 = 0, y0 = -5, x1 = 10, y1 = -1;
-    EXPECT_FALSE(clip_to_clip_rect(x0, y0, x1, y1));
+    r = {631, 0, 700, 10};
+    EXPECT_FALSE(clip_to_clip_rect(r));
+    r = {0, -5, 10, -1};
+    EXPECT_FALSE(clip_to_clip_rect(r));
 
     canvas.clip_rect = {20, 20, 10, 10};  // an empty clip lets nothing through
-    x0 = 0, y0 = 0, x1 = 100, y1 = 100;
-    EXPECT_FALSE(clip_to_clip_rect(x0, y0, x1, y1));
+    r = {0, 0, 100, 100};
+    EXPECT_FALSE(clip_to_clip_rect(r));
     canvas_reset();
 }
 

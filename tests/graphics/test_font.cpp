@@ -191,7 +191,7 @@ TEST_F(FontTest, CodesWithoutGlyphsDrawNothingButAdvance) {
 TEST_F(FontTest, LargeGlyphsAreTransparent) {
     canvas.zoom = 20;
     set_pen_colour(14);
-    fill_rect(90, 40, 120, 60);
+    fill_rect({90, 40, 120, 60});
     draw_text(100, 50, "A");
     const int text = scheme_colour(ROLE_TEXT);
     int inked = 0, kept = 0;

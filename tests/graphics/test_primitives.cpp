@@ -111,13 +111,13 @@ TEST_F(Primitives, FillRectTakesCornersInAnyOrderAtBothZooms) {
         canvas_reset();
         canvas.zoom = zoom;
         set_pen_colour(13);
-        fill_rect(10, 10, 5, 5);
+        fill_rect({10, 10, 5, 5});
         const PointSet reversed = inked_points();
         const CanvasSnapshot first = snapshot_canvas();
         canvas_reset();
         canvas.zoom = zoom;
         set_pen_colour(13);
-        fill_rect(5, 5, 10, 10);
+        fill_rect({5, 5, 10, 10});
         EXPECT_TRUE(canvas_equals(first));
         EXPECT_EQ(reversed.size(), 36u);
         for (const Point& p : reversed) EXPECT_EQ(read_cell(p.first, p.second), 0xDDDD);
@@ -128,7 +128,7 @@ TEST_F(Primitives, FillRectTakesCornersInAnyOrderAtBothZooms) {
 TEST_F(Primitives, FillRectAtDoubledZoomPaintsExactlyItsPixels) {
     canvas.zoom = 20;
     set_pen_colour(4);
-    fill_rect(3, 2, 5, 4);
+    fill_rect({3, 2, 5, 4});
     for (int py = 0; py < 14; ++py) {
         for (int px = 0; px < 16; ++px) {
             const bool inside = px >= 6 && px <= 11 && py >= 4 && py <= 9;
@@ -142,14 +142,14 @@ TEST_F(Primitives, FillRectPaintsWhateverTheModeAndMask) {
     canvas.pen_mode = PEN_INVERT;
     set_pen_colour(3);
     set_skip_mask(0xF);
-    fill_rect(0, 0, 2, 2);
+    fill_rect({0, 0, 2, 2});
     EXPECT_EQ(read_cell(1, 1), 0x3333);
     EXPECT_TRUE(framebuffer_mirrors_cells());
 
     const CanvasSnapshot before = snapshot_canvas();
-    fill_rect(631, 0, 700, 50);
+    fill_rect({631, 0, 700, 50});
     EXPECT_TRUE(canvas_equals(before));
-    fill_rect(620, 390, 700, 500);
+    fill_rect({620, 390, 700, 500});
     EXPECT_EQ(read_cell(630, 400), 0x3333);
     EXPECT_EQ(read_cell(631, 400), 0);
     EXPECT_EQ(read_cell(630, 401), 0);
@@ -157,17 +157,17 @@ TEST_F(Primitives, FillRectPaintsWhateverTheModeAndMask) {
 
 TEST_F(Primitives, InvertedFrameShowsEachOutlinePointOnce) {
     canvas.pen_mode = PEN_INVERT;
-    frame_rect(20, 10, 24, 13);
+    frame_rect({20, 10, 24, 13});
     const PointSet outline = inked_points();
     EXPECT_EQ(outline.size(), 14u);  // 2 * 5 + 2 * 2
     for (const Point& p : outline) {
         EXPECT_TRUE(p.first == 20 || p.first == 24 || p.second == 10 || p.second == 13);
         EXPECT_EQ(read_cell(p.first, p.second), 15) << "inverted more than once";
     }
-    frame_rect(24, 13, 20, 10);
+    frame_rect({24, 13, 20, 10});
     EXPECT_TRUE(inked_points().empty());
 
-    frame_rect(30, 30, 32, 35);  // three wide: every outline point shows
+    frame_rect({30, 30, 32, 35});  // three wide: every outline point shows
     EXPECT_EQ(inked_points().size(), 14u);
 }
 
@@ -176,10 +176,10 @@ TEST_F(Primitives, InvertedFrameOneUnitWideLeavesNoTrace) {
         canvas_reset();
         canvas.zoom = zoom;
         set_pen_colour(6);
-        fill_rect(0, 0, 100, 100);
+        fill_rect({0, 0, 100, 100});
         const CanvasSnapshot before = snapshot_canvas();
         canvas.pen_mode = PEN_INVERT;
-        frame_rect(40, 40, 40, 60);
+        frame_rect({40, 40, 40, 60});
         EXPECT_TRUE(canvas_equals(before)) << "zoom " << zoom;
     }
 }
@@ -263,7 +263,7 @@ TEST_F(Primitives, NormalZoomNeedsThreeInkSubPixelsUnlessTurned) {
 TEST_F(Primitives, BlankSubPixelsKeepWhatLiesBeneath) {
     canvas.zoom = 20;
     set_pen_colour(14);
-    fill_rect(0, 0, 10, 10);
+    fill_rect({0, 0, 10, 10});
     TestShape diagonal(1, 1, 0, 0, "x  x");
     set_pen_colour(0);
     draw_shape(5, 5, diagonal.bitmap, 0);

@@ -12,7 +12,7 @@ namespace {
 
 struct Pen {
     int zoom, colour, skip, mode;
-    ClipRect clip;
+    Rect clip;
 };
 
 void use(const Pen& pen) {
@@ -25,9 +25,10 @@ void use(const Pen& pen) {
 
 // The reference: every point of the clipped line through plot_point.
 void plot_each_point(int x0, int y0, int x1, int y1) {
-    if (!clip_to_clip_rect(x0, y0, x1, y1)) return;
-    for (int y = y0; y <= y1; ++y)
-        for (int x = x0; x <= x1; ++x) plot_point(x, y);
+    Rect r{x0, y0, x1, y1};
+    if (!clip_to_clip_rect(r)) return;
+    for (int y = r.y0; y <= r.y1; ++y)
+        for (int x = r.x0; x <= r.x1; ++x) plot_point(x, y);
 }
 
 // Into buffers kept across rounds: fresh 4 MB buffers would make the test
@@ -47,15 +48,15 @@ TEST(StraightLines, MatchPlottingEveryPointForAnyPenClipAndPosition) {
         // Clips reach past the cells and the framebuffer now and then.
         const Pen pen{round % 2 ? 20 : 10, any(0, 15), any(0, 3) == 0 ? any(0, 15) : 0,
                       any(0, 4) == 0 ? PEN_INVERT : PEN_PAINT,
-                      ClipRect{any(-20, 300), any(-20, 200), any(300, 700), any(200, 520)}};
+                      Rect{any(-20, 300), any(-20, 200), any(300, 700), any(200, 520)}};
         const bool horizontal = any(0, 1) == 1;
         const int a = any(-30, 680), b = any(-30, 680), at = any(-30, 520);
         canvas.zoom = pen.zoom;
         canvas.pen_mode = PEN_PAINT;
-        canvas.clip_rect = ClipRect{0, 0, 630, 470};
+        canvas.clip_rect = Rect{0, 0, 630, 470};
         for (int i = 0; i < 6; ++i) {  // a picture with several colours under the line
             set_pen_colour(any(0, 15));
-            fill_rect(any(0, 630), any(0, 470), any(0, 630), any(0, 470));
+            fill_rect({any(0, 630), any(0, 470), any(0, 630), any(0, 470)});
         }
         take_changed_rect();
         copy_canvas_into(before);
@@ -67,7 +68,7 @@ TEST(StraightLines, MatchPlottingEveryPointForAnyPenClipAndPosition) {
             plot_each_point(at, a, at, b);
         }
         copy_canvas_into(expected);
-        const ChangedRect expected_changed = take_changed_rect();
+        const Rect expected_changed = take_changed_rect();
 
         std::memcpy(canvas.cells, before.cells.data(), sizeof canvas.cells);
         std::memcpy(canvas.framebuffer, before.framebuffer.data(), sizeof canvas.framebuffer);
@@ -77,7 +78,7 @@ TEST(StraightLines, MatchPlottingEveryPointForAnyPenClipAndPosition) {
         } else {
             draw_line(at, a, at, b);
         }
-        const ChangedRect changed = take_changed_rect();
+        const Rect changed = take_changed_rect();
         ASSERT_TRUE(canvas_equals(expected)) << "round " << round;
         ASSERT_EQ(changed.empty(), expected_changed.empty()) << "round " << round;
         if (!changed.empty()) {
@@ -107,7 +108,7 @@ TEST(StraightLines, MasksAndRectanglesOfEveryWidthKeepThePictureConsistent) {
                 plot_point(x, y);
             } else {
                 clear_skip_mask();
-                fill_rect(x, y, x + w, y + static_cast<int>(random() % 12));
+                fill_rect({x, y, x + w, y + static_cast<int>(random() % 12)});
             }
         }
         clear_skip_mask();

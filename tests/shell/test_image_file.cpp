@@ -47,13 +47,13 @@ std::vector<unsigned char> file_bytes(const std::string& name) {
 // A few marks in distinct colours near the corners of the board.
 void draw_marks() {
     set_pen_colour(14);
-    fill_rect(0, 0, 630, 400);
+    fill_rect({0, 0, 630, 400});
     set_pen_colour(4);
     plot_point(0, 0);
     set_pen_colour(1);
     plot_point(630, 400);
     set_pen_colour(2);
-    fill_rect(100, 50, 120, 60);
+    fill_rect({100, 50, 120, 60});
 }
 
 bool same_pixel(const unsigned char* pixel, int px, int py) {

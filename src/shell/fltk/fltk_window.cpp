@@ -129,7 +129,7 @@ void fltk_set_pointer_visible(bool visible) {
     if (fltk_shell.main_window) fltk_shell.main_window->cursor(visible ? FL_CURSOR_DEFAULT : FL_CURSOR_NONE);
 }
 
-void fltk_present(const ChangedRect& rect) {
+void fltk_present(const Rect& rect) {
     BoardView* view = fltk_shell.board_view;
     if (!view || rect.empty()) return;
     view->damage(FL_DAMAGE_USER1, view->x() + rect.x0, view->y() + rect.y0, rect.x1 - rect.x0 + 1,

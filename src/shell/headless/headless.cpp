@@ -92,7 +92,7 @@ void headless_warp_pointer(int window_x, int window_y) {
 
 void headless_set_pointer_visible(bool visible) { headless_state.pointer_visible = visible; }
 
-void headless_present(const ChangedRect&) {}
+void headless_present(const Rect&) {}
 
 void headless_fit_client_area(int width, int height) {
     headless_state.client_width = width;

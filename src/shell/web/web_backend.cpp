@@ -93,7 +93,7 @@ PlatformBackend web_backend = {
 
 }  // namespace
 
-void web_present(const ChangedRect& rect) {
+void web_present(const Rect& rect) {
     if (rect.empty()) return;
     prepare_rgba();
     // Only the board's part of the framebuffer is shown, as on the desktop.

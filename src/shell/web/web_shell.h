@@ -21,7 +21,7 @@ extern WebShellState web_shell;
 void web_install();
 // Shows the framebuffer in the canvas as the headless backend never does
 // (the test mode's sessions).
-void web_present(const ChangedRect& rect);
+void web_present(const Rect& rect);
 
 void web_wait_event();
 void web_pump_events();

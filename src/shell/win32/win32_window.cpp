@@ -47,7 +47,7 @@ void set_pointer_visible(bool visible) { ShowCursor(visible ? TRUE : FALSE); }
 
 // Converts the changed framebuffer rows (RGB) into the DIB (BGRX) and
 // copies that rectangle to the window: one blit, never one call per pixel.
-void present(const ChangedRect& rect) {
+void present(const Rect& rect) {
     if (win32_shell.backing_bits == nullptr || rect.empty()) return;
     const int x0 = std::max(rect.x0, 0), y0 = std::max(rect.y0, 0);
     const int x1 = std::min(rect.x1, FRAMEBUFFER_WIDTH - 1), y1 = std::min(rect.y1, FRAMEBUFFER_HEIGHT - 1);
