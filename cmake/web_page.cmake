@@ -9,11 +9,14 @@ set_target_properties(cuprolay_page PROPERTIES OUTPUT_NAME cuprolay SUFFIX .html
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/page LINK_DEPENDS "${web_page_template}")
 target_link_libraries(cuprolay_page PRIVATE cp_web_core)
 # MINIFY_HTML is off: Debian's emcc calls htmlmin wrongly.
-# The waits and dialogs are reached by direct calls (shell/platform.h),
-# but the editor's command table calls its handlers through pointers, so
-# indirect calls keep their unwinding code.
+# Lean unwinding: the waits and dialogs are reached by direct calls
+# (shell/platform.h), so calls through pointers get no unwinding code,
+# except the one that runs the command table's handlers. Its function is
+# exported only so that the optimizer keeps it whole under its name
+# rather than merging it into its one caller.
 target_link_options(cuprolay_page PRIVATE
   -Os -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
+  -sASYNCIFY_IGNORE_INDIRECT=1 "-sASYNCIFY_ADD=dispatch_command(int)"
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,__Z16dispatch_commandi -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
   --shell-file ${web_page_template}
   --embed-file ${CMAKE_SOURCE_DIR}/examples@/examples)

@@ -89,8 +89,8 @@ bool choose_output_path(const char* title, const char* initial_name, const char*
     format_into(initial, DIALOG_TEXT_SIZE, "%s", initial_name ? initial_name : "");
     char path[DIALOG_TEXT_SIZE] = {};
     bool accepted = false;
-    if (platform->choose_file('w', title, initial, extension, filters, filter_count, false, path,
-                              DIALOG_TEXT_SIZE) == DIALOG_OK) {
+    if (platform_choose_file('w', title, initial, extension, filters, filter_count, false, path,
+                             DIALOG_TEXT_SIZE) == DIALOG_OK) {
         path[DIALOG_TEXT_SIZE - 1] = '\0';
         bool board_file = extension != nullptr && std::strcmp(extension, ".cpx") == 0;
         accepted = accept_chosen_path('w', path, extension_offset(path), true, board_file);

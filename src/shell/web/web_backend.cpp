@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include "core/arena.h"
 #include "graphics/canvas.h"
 #include "shell/dom_keys.h"
 #include "shell/input.h"
@@ -32,6 +33,8 @@ EM_JS(void, js_desktop, (int* width, int* height), {
 });
 EM_JS(void, js_pointer_visible, (int visible), { CU.pointerVisible(visible); });
 EM_JS(void, js_ended, (int status), { CU.ended(status); });
+EM_JS(void, js_fatal, (const char* caption, const char* text),
+      { CU.fatal(UTF8ToString(caption), UTF8ToString(text)); });
 
 // Pump calls closer together than this do not give the browser a turn.
 constexpr double YIELD_INTERVAL_MS = 25;
@@ -72,6 +75,13 @@ void web_end_process(int status) {
     js_ended(status);
     // Nothing runs after the end: the page stays as it was.
     emscripten_force_exit(status);
+}
+
+// The out-of-memory box is asked for deep inside an allocation, through
+// the arena's hook, where the page cannot suspend; the program ends right
+// after it, so the page shows the text with its end notice instead.
+void web_fatal_message(const char* caption, const char* text) {
+    js_fatal(caption ? caption : "", text ? text : "");
 }
 
 PlatformBackend web_backend = {
@@ -133,6 +143,7 @@ void web_install() {
     web_shell = WebShellState{};
     web_shell.installed = true;
     set_platform(&web_backend);
+    temp_arena.fatal_message = web_fatal_message;
     js_fit(web_shell.client_width, web_shell.client_height);
 }
 

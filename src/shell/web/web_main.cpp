@@ -3,11 +3,14 @@
 // canvas as it goes.
 #include <emscripten.h>
 #include <sys/stat.h>
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include "board/draw.h"
 #include "board/objects.h"
+#include "core/arena.h"
 #include "editor/editor_state.h"
 #include "editor/journal.h"
 #include "export/settings.h"
@@ -80,6 +83,13 @@ int run_editor(const char* board_path) {
 
 extern "C" EMSCRIPTEN_KEEPALIVE int web_has_unsaved_work() {
     return web_shell.installed && !web_shell.ended && editor_state.modified ? 1 : 0;
+}
+
+// Tests: the heap refuses every request from the count-th on, as a full
+// one would, so that the out-of-memory end can be seen in the page.
+extern "C" EMSCRIPTEN_KEEPALIVE void web_refuse_heap_requests_from(int count) {
+    temp_arena.refuse_at = temp_arena.requests + std::max(count, 1);
+    temp_arena.refuse_count = INT64_MAX / 2;
 }
 
 int main(int argc, char** argv) {
