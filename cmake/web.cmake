@@ -39,7 +39,7 @@ add_custom_command(OUTPUT ${manual_text_source}
 add_library(cp_web_core STATIC ${web_core_sources} ${manual_text_source})
 
 file(GLOB app_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
-add_executable(cuprolay ${app_sources} ${platform_calls})
+add_executable(cuprolay ${app_sources} ${platform_calls} ${CMAKE_SOURCE_DIR}/src/shell/web/node/host_mask.cpp)
 target_link_libraries(cuprolay PRIVATE cp_web_core)
 target_link_options(cuprolay PRIVATE ${web_node_flags})
 include(${CMAKE_SOURCE_DIR}/cmake/nets.cmake)

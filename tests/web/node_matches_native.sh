@@ -5,8 +5,10 @@
 # export format run under both from the same directory; transcripts,
 # messages, exit codes and every file written must be byte for byte the
 # same. The garbage collection's byte counts depend on the pointer size,
-# so their figures are masked here (the native tests check them).
+# so their figures are masked here (the native tests check them). The
+# files' modes must agree too, under a creation mask of 027.
 set -u
+umask 027
 native="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 web="$(cd "$(dirname "$2")" && pwd)/$(basename "$2")"
 source_dir="${CUPROLAY_SOURCE_DIR:?}"
@@ -73,6 +75,12 @@ count=$(find "$base/native" -type f | wc -l)
 [ "$count" -gt 60 ] || fail "only $count files from the native runs"
 diff -r "$base/native" "$base/web" >"$base/diff" 2>&1 || fail "node and Linux differ:
 $(head -c 3000 "$base/diff")"
+modes() { (cd "$1" && find . -type f -printf '%m %p\n' | sort); }
+modes "$base/native" >"$base/native.modes"
+modes "$base/web" >"$base/web.modes"
+diff "$base/native.modes" "$base/web.modes" >"$base/modes.diff" || fail "the files' modes differ:
+$(head -n 20 "$base/modes.diff")"
+grep -q '^640 ./timer.pdf$' "$base/web.modes" || fail "a new file does not get its mode from the mask 027"
 for board in amplifier catalog timer; do
     [ -s "$base/web/$board-20.png" ] && [ -s "$base/web/$board.pdf" ] && [ -s "$base/web/$board-gerber.top" ] ||
         fail "$board: a picture or print is missing"
