@@ -16,6 +16,7 @@
 #include "editor/gestures.h"
 #include "editor/journal.h"
 #include "editor/regions.h"
+#include "editor/selection.h"
 #include "export/export.h"
 #include "shell/dialogs.h"
 #include "shell/input.h"

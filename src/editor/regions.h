@@ -1,5 +1,6 @@
 #pragma once
-// Region operations and the single-object commands on a selection.
+// Region operations: what lies inside a rectangle, moved, copied, mapped
+// or deleted as one.
 #include "board/objects.h"
 
 struct RegionRect {
@@ -28,12 +29,3 @@ void delete_region(const RegionRect& r);
 void region_command(int x0, int y0, int x1, int y1);
 // The region gesture of a left press (control held, or centre of four holes).
 void region_gesture(int press_x, int press_y);
-
-void set_wire_type(int type);
-
-// Single-object commands on the selection; each returns true when it acted.
-bool delete_selection();
-bool flip_selection();
-bool mirror_selection();
-bool cycle_selection_variant(bool forward);
-bool nudge_selection_description(int key);

@@ -10,6 +10,7 @@
 #include "board/grid.h"
 #include "editor/journal_fixture.h"
 #include "editor/regions.h"
+#include "editor/selection.h"
 
 namespace {
 
