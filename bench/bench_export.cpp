@@ -53,14 +53,14 @@ void BM_RedrawWholeBoardZoom20(benchmark::State& state) {
     for (auto _ : state) redraw();
 }
 
-void run_writer(benchmark::State& state, int (*writer)(int, int, int, int)) {
+void run_writer(benchmark::State& state, int (*writer)(const Rect&)) {
     prepare_board();
     // The file exists after the first round; the overwrite question is
     // answered OK by the headless backend.
     bool failed = false;
     auto write = [&] {
         headless_answer_file(output_path().c_str());
-        failed = failed || writer(0, 0, 630, 400) != 0;
+        failed = failed || writer({0, 0, 630, 400}) != 0;
     };
     warm_up(write);
     for (auto _ : state) write();

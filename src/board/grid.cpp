@@ -75,8 +75,8 @@ void draw_blocks(int x, int y, const ShapeBlock* blocks, int count) {
 // An all-ink picture drawn with its hot spot at (x, y) plots every one of its
 // points at either zoom, so solid marks are drawn as lines: the same points,
 // far fewer steps than a picture.
-void draw_solid_block(int x0, int y0, int x1, int y1) {
-    for (int x = x0; x <= x1; ++x) draw_line(x, y0, x, y1);
+void draw_solid_block(const Rect& block) {
+    for (int x = block.x0; x <= block.x1; ++x) draw_line(x, block.y0, x, block.y1);
 }
 
 bool inside_grid(int row, int column) {
@@ -161,7 +161,7 @@ void draw_strip_through(int x, int y) {
 void draw_solder_point(int x, int y) {
     // The 3 x 3 block centred on the hole.
     set_pen_colour(scheme_colour(ROLE_SOLDER));
-    draw_solid_block(x - 1, y - 1, x + 1, y + 1);
+    draw_solid_block({x - 1, y - 1, x + 1, y + 1});
     if (cell_get(y / 5, x / 5) > 1) {
         // Several leads in one hole: a board-coloured centre tells them apart.
         set_pen_colour(scheme_colour(ROLE_BACKGROUND));
@@ -178,7 +178,7 @@ void draw_bridge(int x, int y) {
     // A bar 3 wide and 11 high, covering the gap from the hole above to the
     // hole below.
     set_pen_colour(scheme_colour(ROLE_BRIDGE));
-    draw_solid_block(x - 1, y - 5, x + 1, y + 5);
+    draw_solid_block({x - 1, y - 5, x + 1, y + 5});
 }
 
 void toggle_cell(int x, int y) {

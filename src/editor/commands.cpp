@@ -39,7 +39,7 @@ void component_placement() {
     if (!component_name_known(editor_state.answer)) return;
     ComponentRecord* c = create_component(editor_state.answer, -1, hx, hy);
     if (c == nullptr) return;
-    drag_box(px, py, c->box_x0, c->box_y0, c->box_x1, c->box_y1, true);
+    drag_box(px, py, {c->box_x0, c->box_y0, c->box_x1, c->box_y1}, true);
     wait_for_left_release();
     const int tx = snap_to_hole(px), ty = snap_to_hole(py);
     PointerHidden hidden;
@@ -94,7 +94,7 @@ void place_text() {
     if (t == nullptr) return;
     const int length = static_cast<int>(std::strlen(editor_state.answer));
     const int start_x = px, start_y = py;
-    drag_box(px, py, t->ax, t->ay, t->ax + 4 * length, t->ay - 10, true);
+    drag_box(px, py, {t->ax, t->ay, t->ax + 4 * length, t->ay - 10}, true);
     PointerHidden hidden;
     translate_component(t, px - start_x, py - start_y, true);
     set_description(t->desc, editor_state.answer);
@@ -207,7 +207,7 @@ void print_command() {
         redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     }
     PrintArea area = print_area();
-    export_board(area.x0, area.y0, area.x1, area.y1);
+    export_board({area.x0, area.y0, area.x1, area.y1});
     no_checkpoint();
 }
 
@@ -216,7 +216,7 @@ namespace {
 void select_all_command(int) {
     no_checkpoint();
     deselect_all();
-    region_command(0, 0, BOARD_RIGHT, BOARD_BOTTOM);
+    region_command({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
 }
 
 void delete_command(int) { selection_command(delete_selection()); }

@@ -53,10 +53,22 @@ void invert_line(int x0, int y0, int x1, int y1) {
     draw_line(x0, y0, x1, y1);
 }
 
-void invert_frame(int x0, int y0, int x1, int y1) {
+void invert_frame(const Rect& r) {
     PointerHidden hidden;
     canvas.pen_mode = PEN_INVERT;
-    frame_rect({x0, y0, x1, y1});
+    frame_rect(r);
+}
+
+// Polls until the left button is let go, handing each pointer position
+// to `step`.
+template <typename Step>
+void while_left_held(Step step) {
+    int x = 0, y = 0;
+    while (left_state(&x, &y)) {
+        drain_pointer_keys();
+        step(x, y);
+        wait_for_message();
+    }
 }
 
 }  // namespace
@@ -66,9 +78,7 @@ void drag_wire_line(int ax, int ay, int& px, int& py, int& qx, int& qy) {
     int sx = qx, sy = qy;
     int ex = px, ey = py;
     invert_line(sx, sy, ex, ey);
-    int x = 0, y = 0;
-    while (left_state(&x, &y)) {
-        drain_pointer_keys();
+    while_left_held([&](int x, int y) {
         x = snap_to_hole(x);
         y = snap_to_hole(y);
         if (x != ex || y != ey) {
@@ -89,8 +99,7 @@ void drag_wire_line(int ax, int ay, int& px, int& py, int& qx, int& qy) {
             }
             invert_line(sx, sy, ex, ey);
         }
-        wait_for_message();
-    }
+    });
     invert_line(sx, sy, ex, ey);
     px = sx;
     py = sy;
@@ -101,50 +110,41 @@ void drag_wire_line(int ax, int ay, int& px, int& py, int& qx, int& qy) {
 void drag_rubber_band(int sx, int sy, int& ex, int& ey) {
     InvertPen pen;
     int cx = sx, cy = sy;
-    invert_frame(sx, sy, cx, cy);
-    int x = 0, y = 0;
-    while (left_state(&x, &y)) {
-        drain_pointer_keys();
-        if (x != cx || y != cy) {
-            invert_frame(sx, sy, cx, cy);
-            cx = x;
-            cy = y;
-            invert_frame(sx, sy, cx, cy);
-        }
-        wait_for_message();
-    }
-    invert_frame(sx, sy, cx, cy);
+    invert_frame({sx, sy, cx, cy});
+    while_left_held([&](int x, int y) {
+        if (x == cx && y == cy) return;
+        invert_frame({sx, sy, cx, cy});
+        cx = x;
+        cy = y;
+        invert_frame({sx, sy, cx, cy});
+    });
+    invert_frame({sx, sy, cx, cy});
     ex = cx;
     ey = cy;
 }
 
 namespace {
 
-struct Box {
-    int left, top, right, bottom;
-};
-
 // The carried rectangle as shown: pushed back onto the board at each edge.
-Box shown_box(int left, int top, int w, int h) {
-    Box b{left, top, left + w, top + h};
-    if (b.left < 0) b = {0, b.top, w, b.bottom};
-    if (b.right > BOARD_RIGHT) b = {BOARD_RIGHT - w, b.top, BOARD_RIGHT, b.bottom};
-    if (b.top < 0) b = {b.left, 0, b.right, h};
-    if (b.bottom > BOARD_BOTTOM) b = {b.left, BOARD_BOTTOM - h, b.right, BOARD_BOTTOM};
+Rect shown_box(int left, int top, int w, int h) {
+    Rect b{left, top, left + w, top + h};
+    if (b.x0 < 0) b = {0, b.y0, w, b.y1};
+    if (b.x1 > BOARD_RIGHT) b = {BOARD_RIGHT - w, b.y0, BOARD_RIGHT, b.y1};
+    if (b.y0 < 0) b = {b.x0, 0, b.x1, h};
+    if (b.y1 > BOARD_BOTTOM) b = {b.x0, BOARD_BOTTOM - h, b.x1, BOARD_BOTTOM};
     return b;
 }
 
 }  // namespace
 
-void drag_box(int& pointer_x, int& pointer_y, int x0, int y0, int x1, int y1, bool until_click) {
+void drag_box(int& pointer_x, int& pointer_y, const Rect& box, bool until_click) {
     InvertPen pen;
     const int sx = pointer_x, sy = pointer_y;
-    if (x0 > x1) std::swap(x0, x1);
-    if (y0 > y1) std::swap(y0, y1);
+    const auto [x0, y0, x1, y1] = ordered(box);
     const int w = x1 - x0, h = y1 - y0;
     int carried_left = x0, carried_top = y0;
-    Box shown = shown_box(carried_left, carried_top, w, h);
-    invert_frame(shown.left, shown.top, shown.right, shown.bottom);
+    Rect shown = shown_box(carried_left, carried_top, w, h);
+    invert_frame(shown);
 
     int last_x = sx, last_y = sy;
     for (;;) {
@@ -154,19 +154,19 @@ void drag_box(int& pointer_x, int& pointer_y, int x0, int y0, int x1, int y1, bo
         if (held == until_click) break;
         drain_pointer_keys();
         if (x != last_x || y != last_y) {
-            invert_frame(shown.left, shown.top, shown.right, shown.bottom);
+            invert_frame(shown);
             carried_left += x - last_x;
             carried_top += y - last_y;
             shown = shown_box(carried_left, carried_top, w, h);
-            invert_frame(shown.left, shown.top, shown.right, shown.bottom);
+            invert_frame(shown);
             last_x = x;
             last_y = y;
         }
         wait_for_message();
     }
-    invert_frame(shown.left, shown.top, shown.right, shown.bottom);
+    invert_frame(shown);
     // The pointer that matches the rectangle as last shown, so moving an
     // object by (returned - start) never moves it off the board.
-    pointer_x = shown.left + (sx - x0);
-    pointer_y = shown.top + (sy - y0);
+    pointer_x = shown.x0 + (sx - x0);
+    pointer_y = shown.y0 + (sy - y0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The modal drag loops; each polls the input slots and sleeps in the wait.
+#include "graphics/geometry.h"
 
 struct KeyStep {
     int dx, dy;
@@ -13,4 +14,4 @@ void drag_wire_line(int ax, int ay, int& px, int& py, int& qx, int& qy);
 // Returns the far corner through ex, ey.
 void drag_rubber_band(int sx, int sy, int& ex, int& ey);
 // pointer in/out; carries the rectangle with the pointer.
-void drag_box(int& pointer_x, int& pointer_y, int x0, int y0, int x1, int y1, bool until_click);
+void drag_box(int& pointer_x, int& pointer_y, const Rect& box, bool until_click);

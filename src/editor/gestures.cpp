@@ -67,7 +67,7 @@ namespace {
 void drag_description(DescriptionHead& d, int x, int y, ComponentRecord* text) {
     const int old_x = d.x, old_y = d.y;
     int px = x, py = y;
-    drag_box(px, py, d.x - 2, d.y + 2, d.x + d.width, d.y - 6, false);
+    drag_box(px, py, {d.x - 2, d.y + 2, d.x + d.width, d.y - 6}, false);
     PointerHidden hidden;
     d.x += px - x;
     d.y += py - y;
@@ -121,7 +121,7 @@ void component_move_gesture(ComponentRecord* c, int x, int y, int hx, int hy) {
         draw_selection_marker(hx, hy);
     }
     int px = x, py = y;
-    drag_box(px, py, c->box_x0, c->box_y0, c->box_x1, c->box_y1, false);
+    drag_box(px, py, {c->box_x0, c->box_y0, c->box_x1, c->box_y1}, false);
     const int tx = snap_to_hole(px), ty = snap_to_hole(py);
     PointerHidden hidden;
     if (tx != hx || ty != hy) {

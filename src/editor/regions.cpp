@@ -19,20 +19,9 @@
 
 namespace {
 
-RegionRect ordered(const RegionRect& r) {
-    RegionRect o = r;
-    order_pair(o.x0, o.x1);
-    order_pair(o.y0, o.y1);
-    return o;
-}
-
-bool point_in(const RegionRect& o, int x, int y) {
-    return x >= o.x0 && x <= o.x1 && y >= o.y0 && y <= o.y1;
-}
-
 // The cut and bridge cells a region holds.
-CellRange cell_range(const RegionRect& r) {
-    const RegionRect o = ordered(r);
+CellRange cell_range(const Rect& r) {
+    const Rect o = ordered(r);
     return CellRange{std::max(0, (o.x0 + 5) / 5), std::max(0, (o.y0 + 5) / 5),
                      std::min(o.x1 / 5 + 1, GRID_COLUMNS - 1), std::min(o.y1 / 5 + 1, GRID_ROWS - 1)};
 }
@@ -50,15 +39,44 @@ void invalidate_cell(int row, int column, int x, int y) {
         invalidate_cut(x, y);
 }
 
-void transform_components(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
-    ComponentRecord* list = mode == REGION_COPY ? copy_components_in_region(r) : take_components_in_region(r);
+// A record leaves its holes and is repainted away before the map moves it,
+// and takes its new holes and is repainted after.
+void lift(ComponentRecord* c) {
+    unregister_pins(c);
+    invalidate_component(c);
+}
+void settle(ComponentRecord* c) {
+    register_pins(c);
+    invalidate_component(c);
+}
+void lift(WireRecord* w) {
+    unregister_wire_ends(w);
+    invalidate_wire(w);
+}
+void settle(WireRecord* w) {
+    register_wire_ends(w);
+    invalidate_wire(w);
+}
+
+// Puts every record of a taken or copied list back at the head of the
+// board's list, mapped by `move` between its lift and its settling.
+template <typename Record, typename Move>
+void place_mapped(Record* list, Record*& board_list, Move move) {
     while (list != nullptr) {
-        ComponentRecord* c = list;
+        Record* r = list;
         list = list->next;
-        unregister_pins(c);
-        invalidate_component(c);
-        c->next = board.component_list;
-        board.component_list = c;
+        lift(r);
+        r->next = board_list;
+        board_list = r;
+        move(r);
+        settle(r);
+    }
+}
+
+void transform_components(const Rect& r, const RegionMap& map) {
+    const auto [mode, a, d, tx, ty] = map;
+    ComponentRecord* list = mode == REGION_COPY ? copy_components_in_region(r) : take_components_in_region(r);
+    place_mapped(list, board.component_list, [&](ComponentRecord* c) {
         c->desc.x = a * c->desc.x + tx;
         c->desc.y = d * c->desc.y + ty;
         if (entry_is_text(c->entry)) {
@@ -72,32 +90,24 @@ void transform_components(const RegionRect& r, int mode, int a, int d, int tx, i
         if (mode == REGION_MIRROR) c->entry = variant_entry(c->entry, FIELD_MIRROR);
         if (mode == REGION_ROTATE) c->entry = variant_entry(c->entry, FIELD_ROTATE);
         compute_component_box(c);
-        register_pins(c);
-        invalidate_component(c);
-    }
+    });
 }
 
-void transform_wires(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
+void transform_wires(const Rect& r, const RegionMap& map) {
+    const auto [mode, a, d, tx, ty] = map;
     WireRecord* list = mode == REGION_COPY ? copy_wires_in_region(r) : take_wires_in_region(r);
-    while (list != nullptr) {
-        WireRecord* w = list;
-        list = list->next;
-        unregister_wire_ends(w);
-        invalidate_wire(w);
-        w->next = board.wire_list;
-        board.wire_list = w;
+    place_mapped(list, board.wire_list, [&](WireRecord* w) {
         w->x1 = a * w->x1 + tx;
         w->y1 = d * w->y1 + ty;
         w->x2 = a * w->x2 + tx;
         w->y2 = d * w->y2 + ty;
         w->desc.x = a * w->desc.x + tx;
         w->desc.y = d * w->desc.y + ty;
-        register_wire_ends(w);
-        invalidate_wire(w);
-    }
+    });
 }
 
-void transform_cells(const RegionRect& r, int mode, int a, int d, int tx, int ty) {
+void transform_cells(const Rect& r, const RegionMap& map) {
+    const auto [mode, a, d, tx, ty] = map;
     CellRange range = cell_range(r);
     for (int row = range.r0; row <= range.r1; ++row)
         for (int column = range.c0; column <= range.c1; ++column) {
@@ -137,25 +147,25 @@ int wait_for_press_or_key(bool cursor_keys_move) {
     }
 }
 
-void draw_region_outline(const RegionRect& o) {
+void draw_region_outline(const Rect& o) {
     PointerHidden hidden;
     canvas.pen_mode = PEN_INVERT;
-    frame_rect({o.x0, o.y0, o.x1, o.y1});
+    frame_rect(o);
     canvas.pen_mode = PEN_PAINT;
 }
 
 // Carries the region's outline with the pointer and returns the snapped
 // displacement from the press point.
-void drag_region(const RegionRect& o, int& tx, int& ty) {
+void drag_region(const Rect& o, int& tx, int& ty) {
     int px, py;
     left_state(&px, &py);
     int start_x = snap_to_hole(px), start_y = snap_to_hole(py);
-    drag_box(px, py, o.x0, o.y0, o.x1, o.y1, false);
+    drag_box(px, py, o, false);
     tx = snap_to_hole(px) - start_x;
     ty = snap_to_hole(py) - start_y;
 }
 
-void region_copy(const RegionRect& o) {
+void region_copy(const Rect& o) {
     draw_region_outline(o);
     if (wait_for_press_or_key(false) != -1) {  // a key cancels and stays for the main loop
         draw_region_outline(o);
@@ -164,23 +174,23 @@ void region_copy(const RegionRect& o) {
     int tx, ty;
     drag_region(o, tx, ty);
     draw_region_outline(o);
-    region_transform(o.x0, o.y0, o.x1, o.y1, REGION_COPY, 1, 1, tx, ty);
+    region_transform(o, {REGION_COPY, 1, 1, tx, ty});
 }
 
 int fold_upper(int key) { return key >= 'a' && key <= 'z' ? key - 'a' + 'A' : key; }
 
 }  // namespace
 
-bool wire_in_region(const WireRecord* w, const RegionRect& r) {
-    RegionRect o = ordered(r);
+bool wire_in_region(const WireRecord* w, const Rect& r) {
+    Rect o = ordered(r);
     return std::min(w->x1, w->x2) >= o.x0 && std::max(w->x1, w->x2) <= o.x1 &&
            std::min(w->y1, w->y2) >= o.y0 && std::max(w->y1, w->y2) <= o.y1;
 }
 
-bool component_in_region(const ComponentRecord* c, const RegionRect& r) {
-    RegionRect o = ordered(r);
-    if (entry_is_text(c->entry)) return point_in(o, c->ax, c->ay);
-    return point_in(o, c->box_x0, c->box_y0) && point_in(o, c->box_x1, c->box_y1);
+bool component_in_region(const ComponentRecord* c, const Rect& r) {
+    Rect o = ordered(r);
+    if (entry_is_text(c->entry)) return o.contains(c->ax, c->ay);
+    return o.contains(c->box_x0, c->box_y0) && o.contains(c->box_x1, c->box_y1);
 }
 
 namespace {
@@ -222,26 +232,37 @@ Record* copy_members(Record*& list, Member is_member, std::string (*whole_line)(
     return copies;
 }
 
+// Hands every record of a taken list, unlinked, to `erase`.
+template <typename Record, typename Erase>
+void delete_each(Record* list, Erase erase) {
+    while (list != nullptr) {
+        Record* next = list->next;
+        list->next = nullptr;
+        erase(list);
+        list = next;
+    }
+}
+
 }  // namespace
 
-WireRecord* take_wires_in_region(const RegionRect& r) {
+WireRecord* take_wires_in_region(const Rect& r) {
     return take_members(board.wire_list, [&](const WireRecord* w) { return wire_in_region(w, r); });
 }
 
-ComponentRecord* take_components_in_region(const RegionRect& r) {
+ComponentRecord* take_components_in_region(const Rect& r) {
     return take_members(board.component_list, [&](const ComponentRecord* c) { return component_in_region(c, r); });
 }
 
-WireRecord* copy_wires_in_region(const RegionRect& r) {
+WireRecord* copy_wires_in_region(const Rect& r) {
     return copy_members(board.wire_list, [&](const WireRecord* w) { return wire_in_region(w, r); }, wire_line);
 }
 
-ComponentRecord* copy_components_in_region(const RegionRect& r) {
+ComponentRecord* copy_components_in_region(const Rect& r) {
     return copy_members(board.component_list, [&](const ComponentRecord* c) { return component_in_region(c, r); },
                         component_line);
 }
 
-bool region_key_map(int key, const RegionRect& o, RegionMap& m) {
+bool region_key_map(int key, const Rect& o, RegionMap& m) {
     // Reflections about the rectangle's centre line, brought to the hole
     // grid, so holes stay on holes and cut positions on cut positions.
     switch (key) {
@@ -252,35 +273,26 @@ bool region_key_map(int key, const RegionRect& o, RegionMap& m) {
     }
 }
 
-void region_transform(int x0, int y0, int x1, int y1, int mode, int a, int d, int tx, int ty) {
-    if (tx == 0 && ty == 0 && mode != REGION_COPY) return;
-    RegionRect r{x0, y0, x1, y1};
+void region_transform(const Rect& r, const RegionMap& map) {
+    if (map.tx == 0 && map.ty == 0 && map.mode != REGION_COPY) return;
     DeferredRedraw bulk;
     reset_dirty_rect();
-    transform_components(r, mode, a, d, tx, ty);
-    transform_wires(r, mode, a, d, tx, ty);
-    transform_cells(r, mode, a, d, tx, ty);
+    transform_components(r, map);
+    transform_wires(r, map);
+    transform_cells(r, map);
 }
 
-void delete_region(const RegionRect& r) {
+void delete_region(const Rect& r) {
     DeferredRedraw bulk;
     reset_dirty_rect();
-    WireRecord* wires = take_wires_in_region(r);
-    while (wires != nullptr) {
-        WireRecord* next = wires->next;
-        wires->next = nullptr;
-        invalidate_wire(wires);
-        delete_wire(wires);
-        wires = next;
-    }
-    ComponentRecord* components = take_components_in_region(r);
-    while (components != nullptr) {
-        ComponentRecord* next = components->next;
-        components->next = nullptr;
-        invalidate_component(components);
-        delete_component(components);
-        components = next;
-    }
+    delete_each(take_wires_in_region(r), [](WireRecord* w) {
+        invalidate_wire(w);
+        delete_wire(w);
+    });
+    delete_each(take_components_in_region(r), [](ComponentRecord* c) {
+        invalidate_component(c);
+        delete_component(c);
+    });
     CellRange range = cell_range(r);
     for (int row = range.r0; row <= range.r1; ++row)
         for (int column = range.c0; column <= range.c1; ++column) {
@@ -290,15 +302,15 @@ void delete_region(const RegionRect& r) {
         }
 }
 
-void region_command(int x0, int y0, int x1, int y1) {
-    RegionRect o = ordered(RegionRect{x0, y0, x1, y1});
+void region_command(const Rect& region) {
+    const Rect o = ordered(region);
     draw_region_outline(o);
     int key = wait_for_press_or_key(true);
     draw_region_outline(o);  // erases it
     if (key == -1) {
         int tx, ty;
         drag_region(o, tx, ty);
-        region_transform(o.x0, o.y0, o.x1, o.y1, REGION_MOVE, 1, 1, tx, ty);
+        region_transform(o, {REGION_MOVE, 1, 1, tx, ty});
     } else {
         key = fold_upper(get_key());
         switch (key) {
@@ -314,11 +326,11 @@ void region_command(int x0, int y0, int x1, int y1) {
         case 'R': {
             RegionMap m;
             region_key_map(key, o, m);
-            region_transform(o.x0, o.y0, o.x1, o.y1, m.mode, m.a, m.d, m.tx, m.ty);
+            region_transform(o, m);
             break;
         }
         case 'P':
-            export_region(o.x0, o.y0, o.x1, o.y1);
+            export_region(o);
             break;
         default:
             break;  // the region is dropped
@@ -332,5 +344,5 @@ void region_gesture(int press_x, int press_y) {
     int sx = snap_to_half(press_x), sy = snap_to_half(press_y);
     int ex, ey;
     drag_rubber_band(sx, sy, ex, ey);
-    region_command(sx, sy, ex, ey);
+    region_command({sx, sy, ex, ey});
 }

@@ -11,29 +11,26 @@
 #include "graphics/geometry.h"
 #include "shell/dialogs.h"
 
-static int run_export(int x0, int y0, int x1, int y1);
+static int run_export(const Rect& area);
 
-int export_board(int x0, int y0, int x1, int y1) {
-    export_state.last_result = run_export(x0, y0, x1, y1);
+int export_board(const Rect& area) {
+    export_state.last_result = run_export(area);
     return export_state.last_result;
 }
 
-int export_region(int x0, int y0, int x1, int y1) {
+int export_region(const Rect& area) {
     export_state.region_print = true;
-    const int result = export_board(x0, y0, x1, y1);
+    const int result = export_board(area);
     export_state.region_print = false;
     return result;
 }
 
-static int run_export(int x0, int y0, int x1, int y1) {
-    order_pair(x0, x1);
-    order_pair(y0, y1);
+static int run_export(const Rect& requested) {
     // Nothing of the board lies outside it, and inside it every number of
     // the files keeps its nominal width.
-    x0 = std::clamp(x0, 0, BOARD_RIGHT);
-    x1 = std::clamp(x1, 0, BOARD_RIGHT);
-    y0 = std::clamp(y0, 0, BOARD_BOTTOM);
-    y1 = std::clamp(y1, 0, BOARD_BOTTOM);
+    const Rect o = ordered(requested);
+    const Rect area{std::clamp(o.x0, 0, BOARD_RIGHT), std::clamp(o.y0, 0, BOARD_BOTTOM),
+                    std::clamp(o.x1, 0, BOARD_RIGHT), std::clamp(o.y1, 0, BOARD_BOTTOM)};
 
     if (export_dialog()) return 1;
 
@@ -47,10 +44,10 @@ static int run_export(int x0, int y0, int x1, int y1) {
 
     int result = 1;
     switch (std::toupper(static_cast<unsigned char>(export_settings.export_format))) {
-    case 'D': result = write_pdf(x0, y0, x1, y1); break;
-    case 'P': result = write_ps_level1(x0, y0, x1, y1); break;
-    case 'Q': result = write_ps_level2(x0, y0, x1, y1); break;
-    case 'G': result = write_gerber_set(x0, y0, x1, y1); break;
+    case 'D': result = write_pdf(area); break;
+    case 'P': result = write_ps_level1(area); break;
+    case 'Q': result = write_ps_level2(area); break;
+    case 'G': result = write_gerber_set(area); break;
     default: break;
     }
 

@@ -17,15 +17,16 @@ namespace {
 // column lie on the board's edge; a rectangle that
 // reaches the edge (a whole-board print is clamped there) must take them
 // in, or the holes along it would lose their pads and drills.
-CellRange cell_range(int x0, int y0, int x1, int y1) {
+CellRange cell_range(const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     return {(x0 + 4) / 5, (y0 + 4) / 5, x1 >= BOARD_RIGHT ? GRID_COLUMNS - 1 : (x1 - 4) / 5,
             y1 >= BOARD_BOTTOM ? GRID_ROWS - 1 : (y1 - 4) / 5};
 }
 
 // Every marked hole of the rectangle, rows outer, columns inner.
 template <typename Visit>
-void for_each_hole(int x0, int y0, int x1, int y1, Visit visit) {
-    CellRange range = cell_range(x0, y0, x1, y1);
+void for_each_hole(const Rect& area, Visit visit) {
+    CellRange range = cell_range(area);
     for (int row = std::max(range.r0 & ~1, 0); row <= std::min(range.r1, GRID_ROWS - 1); row += 2) {
         for (int column = std::max(range.c0 & ~1, 0); column <= std::min(range.c1, GRID_COLUMNS - 1);
              column += 2) {
@@ -34,10 +35,9 @@ void for_each_hole(int x0, int y0, int x1, int y1, Visit visit) {
     }
 }
 
-void write_pads(PrintFile* file, int x0, int y0, int x1, int y1, bool drill) {
-    GerberOffsets offsets = {x0, y1};
-    for_each_hole(x0, y0, x1, y1,
-                  [&](int x, int y) { gerber_pad(file, x, y, offsets, drill); });
+void write_pads(PrintFile* file, const Rect& area, bool drill) {
+    const GerberOffsets offsets = {area.x0, area.y1};
+    for_each_hole(area, [&](int x, int y) { gerber_pad(file, x, y, offsets, drill); });
 }
 
 void put(PrintFile* file, const char* text) {
@@ -58,7 +58,8 @@ bool is_plain(const WireRecord* w) { return w->entry == board.plain_wire_type; }
 // Draws what the silk screen carries into the canvas at zoom 10, where a
 // plotted point of colour 15 is a cell of value 15 exactly and a filled
 // background is 0, so that the scan of stored values finds it.
-void draw_silk_picture(int x0, int y0, int x1, int y1) {
+void draw_silk_picture(const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     const DisplayScheme scheme = silk_scheme();
     const DisplayScheme* screen = display_scheme;
     display_scheme = &scheme;
@@ -68,7 +69,7 @@ void draw_silk_picture(int x0, int y0, int x1, int y1) {
                         std::min(y1, BOARD_BOTTOM)};
     clear_skip_mask();
     set_pen_colour(0);
-    fill_rect({x0, y0, x1, y1});
+    fill_rect(area);
 
     // Plain wires are copper (top layer), not print.
     for (const WireRecord* w = board.wire_list; w; w = w->next) {
@@ -86,7 +87,8 @@ void draw_silk_picture(int x0, int y0, int x1, int y1) {
     display_scheme = screen;
 }
 
-void scan_silk_runs(PrintFile& file, int x0, int y0, int x1, int y1) {
+void scan_silk_runs(PrintFile& file, const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     for (int y = y0; y <= y1; ++y) {
         int x = x0;
         while (x < x1) {
@@ -126,7 +128,8 @@ void put_layer_header(PrintFile* file, const char* layer, const char* apertures,
 // The drill header says its number format (two integer and two decimal
 // digits), which Excellon readers otherwise guess.
 
-void write_gerber_contour(PrintFile* file, int x0, int y0, int x1, int y1) {
+void write_gerber_contour(PrintFile* file, const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     if (file == nullptr) return;
     put_layer_header(file, "Contour", LINE_APERTURE, SELECT_DRAWING);
     const int w = x1 - x0;
@@ -139,27 +142,28 @@ void write_gerber_contour(PrintFile* file, int x0, int y0, int x1, int y1) {
     print_text(*file, "M02*\n");
 }
 
-void write_gerber_solder_mask(PrintFile* file, int x0, int y0, int x1, int y1) {
+void write_gerber_solder_mask(PrintFile* file, const Rect& area) {
     put_layer_header(file, "Solder mask", COPPER_APERTURES, SELECT_PADS);
-    write_pads(file, x0, y0, x1, y1, false);
+    write_pads(file, area, false);
     put(file, "M02*\n");
 }
 
-void write_gerber_silk_screen(PrintFile* file, int x0, int y0, int x1, int y1) {
+void write_gerber_silk_screen(PrintFile* file, const Rect& area) {
     if (file == nullptr) return;
     put_layer_header(file, "Silk screen", LINE_APERTURE, SELECT_DRAWING);
     // The picture is drawn over the preview and taken back at once; no
     // dialog runs in between, so the screen never shows it.
     auto preview = std::make_unique<Canvas>(canvas);
-    draw_silk_picture(x0, y0, x1, y1);
-    scan_silk_runs(*file, x0, y0, x1, y1);
+    draw_silk_picture(area);
+    scan_silk_runs(*file, area);
     canvas = *preview;
     print_text(*file, "M02*\n");
 }
 
-void write_gerber_bottom_copper(PrintFile* file, int x0, int y0, int x1, int y1) {
+void write_gerber_bottom_copper(PrintFile* file, const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     GerberOffsets offsets = {x0, y1};
-    CellRange range = cell_range(x0, y0, x1, y1);
+    CellRange range = cell_range(area);
     put_layer_header(file, "Bottom copper", COPPER_APERTURES, SELECT_DRAWING);
 
     // Strips as shown: runs of marked holes up to a cut; a lone hole gives
@@ -191,7 +195,7 @@ void write_gerber_bottom_copper(PrintFile* file, int x0, int y0, int x1, int y1)
         }
     }
     put(file, SELECT_PADS);
-    write_pads(file, x0, y0, x1, y1, false);
+    write_pads(file, area, false);
     put(file, "M02*\n");
 }
 
@@ -208,7 +212,8 @@ static void plain_wire_track(PrintFile* file, const WireRecord* w, GerberOffsets
     }
 }
 
-void write_gerber_top_copper(PrintFile* file, int x0, int y0, int x1, int y1) {
+void write_gerber_top_copper(PrintFile* file, const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     GerberOffsets offsets = {x0, y1};
     put_layer_header(file, "Top copper", COPPER_APERTURES, SELECT_DRAWING);
     for (const WireRecord* w = board.wire_list; w; w = w->next) {
@@ -219,12 +224,12 @@ void write_gerber_top_copper(PrintFile* file, int x0, int y0, int x1, int y1) {
         plain_wire_track(file, board.selected_wire, offsets);
     }
     put(file, SELECT_PADS);
-    write_pads(file, x0, y0, x1, y1, false);
+    write_pads(file, area, false);
     put(file, "M02*\n");
 }
 
-void write_excellon_drill(PrintFile* file, int x0, int y0, int x1, int y1) {
+void write_excellon_drill(PrintFile* file, const Rect& area) {
     put(file, "M48 Drill file\nINCH,TZ\n;FILE_FORMAT=2:2\nT01C0.04\n%\nT01\n");
-    write_pads(file, x0, y0, x1, y1, true);
+    write_pads(file, area, true);
     put(file, "M30\n");
 }

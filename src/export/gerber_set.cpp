@@ -8,7 +8,7 @@
 
 namespace {
 
-using LayerBody = void (*)(PrintFile* file, int x0, int y0, int x1, int y1);
+using LayerBody = void (*)(PrintFile* file, const Rect& area);
 
 struct GerberLayer {
     const char* title;
@@ -18,27 +18,27 @@ struct GerberLayer {
 
 // Asks for the layer's file and writes it; a declined file still gets its
 // preview. Returns true when the whole file was written.
-bool write_layer(const GerberLayer& layer, int x0, int y0, int x1, int y1) {
+bool write_layer(const GerberLayer& layer, const Rect& area) {
     PrintFile file;
     bool opened = print_file_open(file, layer.title, layer.extension);
     {
         PointerHidden hidden;
-        layer.body(opened ? &file : nullptr, x0, y0, x1, y1);
+        layer.body(opened ? &file : nullptr, area);
     }
     return opened && print_file_close(file);
 }
 
-void draw_preview_ground(int x0, int y0, int x1, int y1) {
+void draw_preview_ground(const Rect& area) {
     PointerHidden hidden;
     canvas.pen_mode = PEN_PAINT;
     set_pen_colour(PREVIEW_GROUND_COLOUR);
     fill_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
-    redraw_rect({x0, y0, x1, y1});
+    redraw_rect(area);
 }
 
 }  // namespace
 
-int write_gerber_set(int x0, int y0, int x1, int y1) {
+int write_gerber_set(const Rect& area) {
     static const GerberLayer contour = {"Board contour file", ".ctr", write_gerber_contour};
     static const GerberLayer later_layers[] = {
         {"Solder masks (.smt=.smb)", ".smb", write_gerber_solder_mask},
@@ -50,10 +50,10 @@ int write_gerber_set(int x0, int y0, int x1, int y1) {
     canvas.pen_mode = PEN_PAINT;
 
     int missing = 0;
-    if (!write_layer(contour, x0, y0, x1, y1)) ++missing;
-    draw_preview_ground(x0, y0, x1, y1);
+    if (!write_layer(contour, area)) ++missing;
+    draw_preview_ground(area);
     for (const GerberLayer& layer : later_layers) {
-        if (!write_layer(layer, x0, y0, x1, y1)) ++missing;
+        if (!write_layer(layer, area)) ++missing;
     }
 
     char answer[DIALOG_TEXT_SIZE];

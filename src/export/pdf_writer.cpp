@@ -34,7 +34,8 @@ void pdf_put_number(PrintFile& file, const char* format, double value, int nomin
     export_state.pdf.position += nominal_width;
 }
 
-void write_pdf_body(PrintFile& file, int x0, int y0, int x1, int y1) {
+void write_pdf_body(PrintFile& file, const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     PdfPosition& pdf = export_state.pdf;
     pdf = PdfPosition{};
     const int width = image_width(x0, x1);
@@ -92,6 +93,6 @@ void write_pdf_body(PrintFile& file, int x0, int y0, int x1, int y1) {
     print_format(file, "startxref\n%ld\n%%%%EOF\n", pdf.actual_xref_offset);
 }
 
-int write_pdf(int x0, int y0, int x1, int y1) {
-    return run_print_writer(x0, y0, x1, y1, ".pdf", write_pdf_body);
+int write_pdf(const Rect& area) {
+    return run_print_writer(area, ".pdf", write_pdf_body);
 }

@@ -3,9 +3,9 @@
 #include "graphics/canvas.h"
 #include "shell/input.h"
 
-void draw_print_frame(int x0, int y0, int x1, int y1) {
+void draw_print_frame(const Rect& area) {
     PointerHidden hidden;
     canvas.pen_mode = PEN_INVERT;
-    frame_rect({x0, y0, x1, y1});
+    frame_rect(area);
     canvas.pen_mode = PEN_PAINT;
 }

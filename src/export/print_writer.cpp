@@ -10,24 +10,24 @@ namespace {
 // outline is gone from the screen before its print starts (the zoom switch
 // redraws the board, and the region command takes it off), so inverting it
 // here would put it back into the picture.
-void frame_unless_region(int x0, int y0, int x1, int y1) {
-    if (!export_state.region_print) draw_print_frame(x0, y0, x1, y1);
+void frame_unless_region(const Rect& area) {
+    if (!export_state.region_print) draw_print_frame(area);
 }
 
 }  // namespace
 
-int run_print_writer(int x0, int y0, int x1, int y1, const char* extension, PrintBody body) {
-    frame_unless_region(x0, y0, x1, y1);
+int run_print_writer(const Rect& area, const char* extension, PrintBody body) {
+    frame_unless_region(area);
     clamp_export_scales();
 
     PrintFile file;
     if (!print_file_open(file, "Print to file", extension)) {
         message_box("Error", "Couldn't open file for printing", false);
-        frame_unless_region(x0, y0, x1, y1);
+        frame_unless_region(area);
         return 1;
     }
-    body(file, x0, y0, x1, y1);
+    body(file, area);
     bool written = print_file_close(file);
-    frame_unless_region(x0, y0, x1, y1);
+    frame_unless_region(area);
     return written ? 0 : 1;
 }

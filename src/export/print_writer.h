@@ -4,9 +4,9 @@
 #include "export/settings.h"
 #include "export/writers.h"
 
-using PrintBody = void (*)(PrintFile& file, int x0, int y0, int x1, int y1);
+using PrintBody = void (*)(PrintFile& file, const Rect& area);
 
-int run_print_writer(int x0, int y0, int x1, int y1, const char* extension, PrintBody body);
+int run_print_writer(const Rect& area, const char* extension, PrintBody body);
 
 // One model unit is 0.72 points, so the 0.1 inch pitch prints at its size;
 // the top edge of an unscaled image lies at 692 points, its left edge at 100.

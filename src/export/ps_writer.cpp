@@ -6,7 +6,8 @@
 // Without it a printer or viewer finishes the job with no page.
 static constexpr const char* SHOW_PAGE = "\nshowpage\n";
 
-void write_ps_level1_body(PrintFile& file, int x0, int y0, int x1, int y1) {
+void write_ps_level1_body(PrintFile& file, const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     const int width = image_width(x0, x1);
     const int rows = image_rows(y0, y1);
     const PagePlacement page = page_placement(width, rows);
@@ -18,7 +19,8 @@ void write_ps_level1_body(PrintFile& file, int x0, int y0, int x1, int y1) {
     print_text(file, SHOW_PAGE);
 }
 
-void write_ps_level2_body(PrintFile& file, int x0, int y0, int x1, int y1) {
+void write_ps_level2_body(PrintFile& file, const Rect& area) {
+    const auto [x0, y0, x1, y1] = area;
     const int width = image_width(x0, x1);
     const int rows = image_rows(y0, y1);
     const PagePlacement page = page_placement(width, rows);
@@ -34,10 +36,10 @@ void write_ps_level2_body(PrintFile& file, int x0, int y0, int x1, int y1) {
     print_text(file, SHOW_PAGE);
 }
 
-int write_ps_level1(int x0, int y0, int x1, int y1) {
-    return run_print_writer(x0, y0, x1, y1, ".ps", write_ps_level1_body);
+int write_ps_level1(const Rect& area) {
+    return run_print_writer(area, ".ps", write_ps_level1_body);
 }
 
-int write_ps_level2(int x0, int y0, int x1, int y1) {
-    return run_print_writer(x0, y0, x1, y1, ".ps", write_ps_level2_body);
+int write_ps_level2(const Rect& area) {
+    return run_print_writer(area, ".ps", write_ps_level2_body);
 }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "graphics/geometry.h"
+
 // ---- The output file -------------------------------------------------------
 
 // A file being written by one of the writers. Bytes go through a buffer so
@@ -105,23 +107,23 @@ void emit_mono_image(int x0, int y0, int x1, int width, int rows, PrintFile& out
 // ---- Writers ----------------------------------------------------------------
 
 // The inverted outline of the print rectangle (drawn twice it disappears).
-void draw_print_frame(int x0, int y0, int x1, int y1);
+void draw_print_frame(const Rect& area);
 
 // Each takes the normalised rectangle; 0 when the whole file was written.
-int write_ps_level1(int x0, int y0, int x1, int y1);
-int write_ps_level2(int x0, int y0, int x1, int y1);
-int write_pdf(int x0, int y0, int x1, int y1);
+int write_ps_level1(const Rect& area);
+int write_ps_level2(const Rect& area);
+int write_pdf(const Rect& area);
 // The bodies of the writers, into a file already open.
-void write_ps_level1_body(PrintFile& file, int x0, int y0, int x1, int y1);
-void write_ps_level2_body(PrintFile& file, int x0, int y0, int x1, int y1);
-void write_pdf_body(PrintFile& file, int x0, int y0, int x1, int y1);
+void write_ps_level1_body(PrintFile& file, const Rect& area);
+void write_ps_level2_body(PrintFile& file, const Rect& area);
+void write_pdf_body(PrintFile& file, const Rect& area);
 
 void pdf_put(PrintFile& file, const char* text);
 void pdf_begin_object(PrintFile& file, const char* text);
 void pdf_put_number(PrintFile& file, const char* format, double value, int nominal_width);
 
 // The Gerber and Excellon set; 0 when all six files were written.
-int write_gerber_set(int x0, int y0, int x1, int y1);
+int write_gerber_set(const Rect& area);
 
 // Model point to file coordinates of a rectangle: X = x - x0, Y = y1 - y.
 struct GerberOffsets {
@@ -133,12 +135,12 @@ void gerber_pad(PrintFile* file, int x, int y, GerberOffsets offsets, bool drill
 void gerber_track(PrintFile* file, int xa, int ya, int xb, int yb, GerberOffsets offsets);
 
 // The six layer bodies, each into a file or none (preview only).
-void write_gerber_contour(PrintFile* file, int x0, int y0, int x1, int y1);
-void write_gerber_solder_mask(PrintFile* file, int x0, int y0, int x1, int y1);
-void write_gerber_silk_screen(PrintFile* file, int x0, int y0, int x1, int y1);
-void write_gerber_bottom_copper(PrintFile* file, int x0, int y0, int x1, int y1);
-void write_gerber_top_copper(PrintFile* file, int x0, int y0, int x1, int y1);
-void write_excellon_drill(PrintFile* file, int x0, int y0, int x1, int y1);
+void write_gerber_contour(PrintFile* file, const Rect& area);
+void write_gerber_solder_mask(PrintFile* file, const Rect& area);
+void write_gerber_silk_screen(PrintFile* file, const Rect& area);
+void write_gerber_bottom_copper(PrintFile* file, const Rect& area);
+void write_gerber_top_copper(PrintFile* file, const Rect& area);
+void write_excellon_drill(PrintFile* file, const Rect& area);
 
 // Colours of the Gerber preview.
 constexpr int PREVIEW_GROUND_COLOUR = 8;  // dark grey around the print rectangle

@@ -100,7 +100,7 @@ TEST_F(DragTest, BoxIsKeptOnTheBoardAndTheReturnedPointerMatchesIt) {
     script("move 650 110\nup left\n");
     CanvasSnapshot before = take_canvas_snapshot();
     int x = 610, y = 110;
-    drag_box(x, y, 620, 120, 600, 100, false);  // corners in any order
+    drag_box(x, y, {620, 120, 600, 100}, false);  // corners in any order
     EXPECT_EQ(x, 620);
     EXPECT_EQ(y, 110);
     EXPECT_TRUE(take_canvas_snapshot() == before);
@@ -111,7 +111,7 @@ TEST_F(DragTest, BoxIsKeptOnTheBoardAndTheReturnedPointerMatchesIt) {
     script("move -40 -70\nup left\n");
     x = 50;
     y = 50;
-    drag_box(x, y, 40, 40, 60, 60, false);
+    drag_box(x, y, {40, 40, 60, 60}, false);
     EXPECT_EQ(x, 10);
     EXPECT_EQ(y, 10);
 
@@ -121,7 +121,7 @@ TEST_F(DragTest, BoxIsKeptOnTheBoardAndTheReturnedPointerMatchesIt) {
     script("move 303 500\nup left\n");
     x = 300;
     y = 300;
-    drag_box(x, y, 290, 290, 310, 310, false);
+    drag_box(x, y, {290, 290, 310, 310}, false);
     EXPECT_EQ(x, 303);
     EXPECT_EQ(y, 390);
 }
@@ -131,7 +131,7 @@ TEST_F(DragTest, PlacementBoxRunsUntilThePressAndKeysMoveIt) {
     script("move 120 130\nkey ^F\ndown left\n");
     int saved_mode = canvas.pen_mode = PEN_INVERT;
     int x = 100, y = 100;
-    drag_box(x, y, 95, 95, 105, 105, true);
+    drag_box(x, y, {95, 95, 105, 105}, true);
     EXPECT_EQ(x, 130);  // (120, 130), then one hole right
     EXPECT_EQ(y, 130);
     EXPECT_EQ(input_state.left_button, 1);

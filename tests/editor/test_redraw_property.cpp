@@ -199,7 +199,7 @@ protected:
         order_pair(sy, y1);
         PrintFile file;
         ASSERT_TRUE(print_file_open_path(file, fresh.c_str()));
-        write_ps_level2_body(file, sx, sy, x1, y1);
+        write_ps_level2_body(file, {sx, sy, x1, y1});
         ASSERT_TRUE(print_file_close(file));
         canvas.zoom = former_zoom;
         deselect_and_redraw();

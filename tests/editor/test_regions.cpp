@@ -27,33 +27,32 @@ void expect_solder_counts_consistent() {
     ASSERT_TRUE(board_integrity_check(problem, sizeof problem)) << problem;
 }
 
-void apply_key(int key, RegionRect r) {
-    RegionRect o = r;
+void apply_key(int key, Rect r) {
     RegionMap m;
-    ASSERT_TRUE(region_key_map(key, o, m));
-    region_transform(o.x0, o.y0, o.x1, o.y1, m.mode, m.a, m.d, m.tx, m.ty);
+    ASSERT_TRUE(region_key_map(key, r, m));
+    region_transform(r, m);
 }
 
 }  // namespace
 
 TEST_F(RegionTest, KeyMapsReflectAboutTheSnappedCentreLine) {
     RegionMap m;
-    ASSERT_TRUE(region_key_map('F', RegionRect{20, 20, 60, 41}, m));
+    ASSERT_TRUE(region_key_map('F', Rect{20, 20, 60, 41}, m));
     EXPECT_EQ(m.mode, REGION_FLIP);
     EXPECT_EQ(m.d, -1);
     EXPECT_EQ(m.ty, 60);  // snap_to_hole(61)
-    ASSERT_TRUE(region_key_map('M', RegionRect{25, 0, 100, 400}, m));
+    ASSERT_TRUE(region_key_map('M', Rect{25, 0, 100, 400}, m));
     EXPECT_EQ(m.tx, 130);  // x0 + x1 = 125
     EXPECT_EQ(m.a, -1);
-    ASSERT_TRUE(region_key_map('R', RegionRect{0, 0, 630, 400}, m));
+    ASSERT_TRUE(region_key_map('R', Rect{0, 0, 630, 400}, m));
     EXPECT_EQ(m.tx, 630);
     EXPECT_EQ(m.ty, 400);
-    EXPECT_FALSE(region_key_map('X', RegionRect{0, 0, 10, 10}, m));
+    EXPECT_FALSE(region_key_map('X', Rect{0, 0, 10, 10}, m));
 }
 
 TEST_F(RegionTest, FlipSwapsWirePositionsButKeepsEndOne) {
     WireRecord* w = add_wire(30, 20, 30, 40);
-    apply_key('F', RegionRect{20, 20, 60, 41});
+    apply_key('F', Rect{20, 20, 60, 41});
     EXPECT_EQ(w->x1, 30);
     EXPECT_EQ(w->y1, 40);
     EXPECT_EQ(w->y2, 20);
@@ -65,11 +64,11 @@ TEST_F(RegionTest, MembershipNeedsTheWholeObjectInside) {
     ComponentRecord* npn = add_component("NPN", 0, 100, 100);  // box 98..112
     ComponentRecord* text = add_component("TEXT", 0, 50, 50);
     set_description(text->desc, "a long text reaching far beyond the region's right edge");
-    RegionRect r{0, 0, 110, 60};
+    Rect r{0, 0, 110, 60};
     EXPECT_FALSE(wire_in_region(board.wire_list, r));
     EXPECT_FALSE(component_in_region(npn, r));
     EXPECT_TRUE(component_in_region(text, r));  // its anchor lies inside
-    EXPECT_TRUE(component_in_region(npn, RegionRect{120, 120, 90, 90}));  // corners in any order
+    EXPECT_TRUE(component_in_region(npn, Rect{120, 120, 90, 90}));  // corners in any order
 }
 
 TEST_F(RegionTest, ZeroMoveDoesNothingAndZeroCopyDoublesInPlace) {
@@ -78,10 +77,10 @@ TEST_F(RegionTest, ZeroMoveDoesNothingAndZeroCopyDoublesInPlace) {
     set_description(c->desc, "Q1");
     toggle_cell(35, 50);
     std::string before = saved_board();
-    region_transform(0, 0, 630, 400, REGION_MOVE, 1, 1, 0, 0);
+    region_transform({0, 0, 630, 400}, {REGION_MOVE, 1, 1, 0, 0});
     EXPECT_EQ(saved_board(), before);
 
-    region_transform(0, 0, 630, 400, REGION_COPY, 1, 1, 0, 0);
+    region_transform({0, 0, 630, 400}, {REGION_COPY, 1, 1, 0, 0});
     EXPECT_EQ(count_wires(), 2);
     EXPECT_EQ(count_components(), 2);
     EXPECT_EQ(cell_get(10, 7), 1);
@@ -95,7 +94,7 @@ TEST_F(RegionTest, MoveCarriesObjectsCutsAndBridges) {
     ComponentRecord* c = add_component("DIL8", 0, 100, 100);
     toggle_cell(25, 20);   // cut
     toggle_cell(20, 25);   // bridge
-    region_transform(0, 0, 150, 150, REGION_MOVE, 1, 1, 100, 50);
+    region_transform({0, 0, 150, 150}, {REGION_MOVE, 1, 1, 100, 50});
     EXPECT_EQ(w->x1, 120);
     EXPECT_EQ(w->y1, 70);
     EXPECT_EQ(c->ax, 200);
@@ -111,7 +110,7 @@ TEST_F(RegionTest, FlippedTransistorTakesItsFlipVariantAndSnappedAnchor) {
     ComponentRecord* c = add_component("NPN", 0, 100, 100);
     int flipped = variant_entry(c->entry, FIELD_FLIP);
     // Region (90, 90)-(120, 120): ty = 210, so the box rows 98..112 map to 98..112.
-    region_transform(90, 90, 120, 120, REGION_FLIP, 1, -1, 0, snap_to_hole(210));
+    region_transform({90, 90, 120, 120}, {REGION_FLIP, 1, -1, 0, snap_to_hole(210)});
     EXPECT_EQ(c->entry, flipped);
     EXPECT_EQ(c->ax, 100);
     EXPECT_EQ(c->ay, 100);
@@ -125,7 +124,7 @@ TEST_F(RegionTest, DeleteRegionRemovesMembersAndMarksAndFreesMemory) {
     set_description(c->desc, "J1");
     add_wire(300, 300, 300, 350);  // outside
     toggle_cell(35, 20);
-    delete_region(RegionRect{0, 0, 100, 100});
+    delete_region(Rect{0, 0, 100, 100});
     EXPECT_EQ(count_wires(), 1);
     EXPECT_EQ(count_components(), 0);
     EXPECT_EQ(cell_get(4, 7), 0);
@@ -140,7 +139,7 @@ TEST_F(RegionTest, CopiesKeepLongDescriptionsWhole) {
     ComponentRecord* c = add_component("NPN", 0, 100, 100);
     std::string long_text(255, 'd');
     set_description(c->desc, long_text.c_str());
-    region_transform(90, 90, 120, 120, REGION_COPY, 1, 1, 100, 0);
+    region_transform({90, 90, 120, 120}, {REGION_COPY, 1, 1, 100, 0});
     ASSERT_EQ(count_components(), 2);
     EXPECT_EQ(std::string(board.component_list->desc.text), long_text);
     EXPECT_EQ(board.component_list->ax, 200);
@@ -153,7 +152,7 @@ TEST_F(RegionTest, RotateTwiceRestoresTheBoard) {
     toggle_cell(25, 20);
     toggle_cell(20, 45);
     std::string before = saved_board();
-    RegionRect r{0, 0, 300, 200};
+    Rect r{0, 0, 300, 200};
     apply_key('R', r);
     expect_solder_counts_consistent();
     apply_key('R', r);
@@ -165,7 +164,7 @@ TEST_F(RegionTest, CopiesKeepDescriptionsLongerThanTheLineBuffer) {
     ComponentRecord* c = add_component("NPN", 0, 100, 100);
     std::string very_long(3000, 'y');
     set_description(c->desc, very_long.c_str());
-    region_transform(90, 90, 120, 120, REGION_COPY, 1, 1, 0, 100);
+    region_transform({90, 90, 120, 120}, {REGION_COPY, 1, 1, 0, 100});
     ASSERT_EQ(count_components(), 2);
     EXPECT_EQ(std::string(board.component_list->desc.text), very_long);
 }

@@ -111,12 +111,12 @@ std::string reference_print(int x0, int y0, int x1, int y1, bool framed) {
     const int former_zoom = canvas.zoom;
     canvas.zoom = 20;
     deselect_and_redraw();
-    if (framed) draw_print_frame(x0, y0, x1, y1);
+    if (framed) draw_print_frame({x0, y0, x1, y1});
     PrintFile file;
     if (!print_file_open_path(file, path.c_str())) return "";
-    write_ps_level2_body(file, x0, y0, x1, y1);
+    write_ps_level2_body(file, {x0, y0, x1, y1});
     print_file_close(file);
-    if (framed) draw_print_frame(x0, y0, x1, y1);
+    if (framed) draw_print_frame({x0, y0, x1, y1});
     canvas.zoom = former_zoom;
     deselect_and_redraw();
     std::string bytes = file_bytes(path);

@@ -52,7 +52,7 @@ TEST_F(ExportWriteFaultTest, FailedPrintsKeepTheEarlierFile) {
             const size_t reported = count_of(transcript(), "Couldn't write " + path("print.out"));
             int result = 0;
             headless_answer_file(path("print.out").c_str());
-            if (!run_faulted(n, [&] { result = writer(0, 0, 630, 400); })) break;
+            if (!run_faulted(n, [&] { result = writer({0, 0, 630, 400}); })) break;
             ++faults;
             EXPECT_EQ(result, 1) << n;
             EXPECT_EQ(read_file(path("print.out")), "earlier print\n") << n;
@@ -73,7 +73,7 @@ TEST_F(ExportWriteFaultTest, AFailedGerberLayerKeepsItsEarlierFileAndTheOthersAr
         const bool faulted = run_faulted(n, [&] {
             for (const char* layer : LAYERS) headless_answer_file((path("set") + layer).c_str());
             headless_answer_ask("");
-            result = write_gerber_set(50, 50, 250, 150);
+            result = write_gerber_set({50, 50, 250, 150});
         });
         int earlier = 0;
         for (const char* layer : LAYERS) {

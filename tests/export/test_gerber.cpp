@@ -22,7 +22,7 @@ protected:
             headless_answer_file(decline ? nullptr : (path("set") + extension).c_str());
         }
         headless_answer_ask("");
-        return write_gerber_set(x0, y0, x1, y1);
+        return write_gerber_set({x0, y0, x1, y1});
     }
     std::string layer(const char* extension) { return read_file(path("set") + extension); }
 };
@@ -100,7 +100,7 @@ TEST_F(GerberTest, SilkScreenCarriesOutlinesSymbolsAndTextsButNotPlainWires) {
     CanvasSnapshot before = take_canvas_snapshot();
     PrintFile file;
     ASSERT_TRUE(print_file_open_path(file, path("silk.sst").c_str()));
-    write_gerber_silk_screen(&file, 0, 0, 630, 400);
+    write_gerber_silk_screen(&file, {0, 0, 630, 400});
     ASSERT_TRUE(print_file_close(file));
     // The picture it scanned is gone again.
     EXPECT_TRUE(take_canvas_snapshot() == before);
@@ -154,7 +154,7 @@ TEST_F(GerberTest, DecliningEveryFileStillShowsThePreviewAndAsksUntilConfirmed) 
     };
     set_platform(&spy);
     for (int i = 0; i < 6; ++i) headless_answer_file(nullptr);
-    EXPECT_EQ(write_gerber_set(50, 50, 250, 150), 1);
+    EXPECT_EQ(write_gerber_set({50, 50, 250, 150}), 1);
     headless_install();
     EXPECT_EQ(asks, 3);
     EXPECT_EQ(pad_cell, PREVIEW_COPPER_COLOUR * 0x1111);
@@ -174,7 +174,7 @@ TEST_F(GerberTest, AFileThatCannotBeWrittenIsReportedAndTheOthersStillCome) {
         headless_answer_file(i == 3 ? "/dev/full" : (path("set") + EXTENSIONS[i]).c_str());
     }
     headless_answer_ask("");
-    EXPECT_EQ(write_gerber_set(0, 0, 630, 400), 1);
+    EXPECT_EQ(write_gerber_set({0, 0, 630, 400}), 1);
     EXPECT_TRUE(contains(transcript(), "Couldn't write /dev/full"));
     for (int i = 0; i < 6; ++i) {
         if (i != 3) {
@@ -190,7 +190,7 @@ TEST_F(GerberTest, ExportBoardReachesTheSetThroughTheDialog) {
     headless_answer_export('G', "1", "1", false);
     for (const char* extension : EXTENSIONS) headless_answer_file((path("set") + extension).c_str());
     headless_answer_ask("");
-    EXPECT_EQ(export_board(0, 0, 630, 400), 0);
+    EXPECT_EQ(export_board({0, 0, 630, 400}), 0);
     EXPECT_EQ(canvas.zoom, 10);
     for (const char* extension : EXTENSIONS) EXPECT_TRUE(exists(path("set") + extension));
 }

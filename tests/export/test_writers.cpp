@@ -19,10 +19,10 @@ int number_after(const std::string& text, const std::string& key) {
 class WriterTest : public ExportTest {
 protected:
     // Runs a writer through its file dialog into name; returns its result.
-    int run_writer(int (*writer)(int, int, int, int), const std::string& name, int x0, int y0,
+    int run_writer(int (*writer)(const Rect&), const std::string& name, int x0, int y0,
                    int x1, int y1) {
         headless_answer_file(path(name).c_str());
-        return writer(x0, y0, x1, y1);
+        return writer({x0, y0, x1, y1});
     }
 
     void small_board() {
@@ -200,7 +200,7 @@ TEST_F(WriterTest, ScalesAreClampedAndStoredBack) {
     small_board();
     headless_answer_export('D', "5", "0", false);
     headless_answer_file(path("clamped.pdf").c_str());
-    ASSERT_EQ(export_board(100, 100, 101, 101), 0);
+    ASSERT_EQ(export_board({100, 100, 101, 101}), 0);
     EXPECT_EQ(export_settings.export_hscale, 2.0f);
     EXPECT_EQ(export_settings.export_vscale, 0.5f);
     EXPECT_NE(read_file(path("clamped.pdf")).find(" q   11.5 0 0    0.7 100 691 cm"),
@@ -208,7 +208,7 @@ TEST_F(WriterTest, ScalesAreClampedAndStoredBack) {
 
     headless_answer_export('Q', "nan", "1.25", false);
     headless_answer_file(path("nan.ps").c_str());
-    ASSERT_EQ(export_board(100, 100, 101, 101), 0);
+    ASSERT_EQ(export_board({100, 100, 101, 101}), 0);
     EXPECT_EQ(export_settings.export_hscale, 0.5f);
     EXPECT_EQ(export_settings.export_vscale, 1.25f);
     // The next dialog starts from the clamped values, formatted with "%.2f".
@@ -219,7 +219,7 @@ TEST_F(WriterTest, ScalesAreClampedAndStoredBack) {
         return 1;
     };
     set_platform(&spy);
-    EXPECT_NE(export_board(100, 100, 101, 101), 0);
+    EXPECT_NE(export_board({100, 100, 101, 101}), 0);
     headless_install();
     EXPECT_EQ(shown, "0.50 1.25");
 }
@@ -231,7 +231,7 @@ TEST_F(WriterTest, ExportSwitchesToZoom20AndBackAndCancelTouchesNothing) {
     CanvasSnapshot before = take_canvas_snapshot();
 
     headless_answer_export('D', "1", "1", true);
-    EXPECT_NE(export_board(0, 0, 630, 400), 0);
+    EXPECT_NE(export_board({0, 0, 630, 400}), 0);
     EXPECT_EQ(canvas.zoom, 10);
     EXPECT_TRUE(take_canvas_snapshot() == before);
 
@@ -240,7 +240,7 @@ TEST_F(WriterTest, ExportSwitchesToZoom20AndBackAndCancelTouchesNothing) {
     // the doubled picture, which the window at zoom 10 does not show).
     headless_answer_export('D', "1", "1", false);
     headless_answer_file(path("zoom.pdf").c_str());
-    EXPECT_EQ(export_board(630, 400, 0, 0), 0);
+    EXPECT_EQ(export_board({630, 400, 0, 0}), 0);
     EXPECT_EQ(canvas.zoom, 10);
     EXPECT_TRUE(take_canvas_snapshot().cells == before.cells);
     EXPECT_NE(read_file(path("zoom.pdf")).find("/Width \n1264 /Height  802"), std::string::npos);
@@ -273,7 +273,7 @@ TEST_F(WriterTest, NoFileIsReportedByEveryWriter) {
     for (auto writer : {write_pdf, write_ps_level1, write_ps_level2}) {
         CanvasSnapshot before = take_canvas_snapshot();
         headless_answer_file(nullptr);
-        EXPECT_EQ(writer(0, 0, 630, 400), 1);
+        EXPECT_EQ(writer({0, 0, 630, 400}), 1);
         EXPECT_TRUE(take_canvas_snapshot() == before);
     }
     std::string shown = transcript();
@@ -290,7 +290,7 @@ TEST_F(WriterTest, WriteErrorsAreReportedAndLeaveNoPartialFile) {
     // A device that takes no bytes: reported, and the device stays.
     for (auto writer : {write_pdf, write_ps_level1, write_ps_level2}) {
         headless_answer_file("/dev/full");
-        EXPECT_EQ(writer(0, 0, 630, 400), 1);
+        EXPECT_EQ(writer({0, 0, 630, 400}), 1);
     }
     EXPECT_TRUE(exists("/dev/full"));
     std::string shown = transcript();
