@@ -323,14 +323,11 @@ void journal_forget_made(StateLine* node) {
     if (node->made != nullptr) temp_free(&node->made, sizeof(LineMade));
 }
 
-bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
-    if (step == nullptr) return false;
-    StepPlan plan;
-    if (!plan_step(step, forward, plan)) return false;
+namespace {
 
-    DeferredRedraw bulk;
-    // Marked before and after the solder points go, so that the strips
-    // they ended are repainted too.
+// Marked before and after the solder points go, so that the strips they
+// ended are repainted too.
+void remove_planned(const StepPlan& plan) {
     for (int i = 0; i < plan.wire_count; ++i) {
         WireRecord* w = plan.wires[i];
         unlink(board.wire_list, w);
@@ -355,8 +352,23 @@ bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
         else
             invalidate_bridge(column * 5, row * 5);
     }
-    // The added lines end the lists, the first added last: parsed from the
-    // last added on, each new record moves from the head to the tail.
+}
+
+// A record just parsed to the head of its list goes to the tail instead.
+template <typename Record>
+void move_head_to_tail(Record*& list, Record*& tail) {
+    Record* r = list;
+    if (r->next != nullptr) {
+        list = r->next;
+        r->next = nullptr;
+        tail->next = r;
+    }
+    tail = r;
+}
+
+// The added lines end the lists, the first added last: parsed from the
+// last added on, each new record moves from the head to the tail.
+void add_planned(const StepPlan& plan) {
     WireRecord* wire_tail = tail_of(board.wire_list);
     ComponentRecord* component_tail = tail_of(board.component_list);
     float version = 0.0f;
@@ -366,26 +378,25 @@ bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
         ComponentRecord* components = board.component_list;
         parse_board_line(node->text, &version);
         if (board.wire_list != wires) {
-            WireRecord* w = board.wire_list;
-            journal_note_made_wire(node, w);
-            if (w->next != nullptr) {
-                board.wire_list = w->next;
-                w->next = nullptr;
-                wire_tail->next = w;
-            }
-            wire_tail = w;
+            journal_note_made_wire(node, board.wire_list);
+            move_head_to_tail(board.wire_list, wire_tail);
         } else if (board.component_list != components) {
-            ComponentRecord* c = board.component_list;
-            journal_note_made_component(node, c);
-            if (c->next != nullptr) {
-                board.component_list = c->next;
-                c->next = nullptr;
-                component_tail->next = c;
-            }
-            component_tail = c;
+            journal_note_made_component(node, board.component_list);
+            move_head_to_tail(board.component_list, component_tail);
         } else {
             journal_note_made_cell(node);
         }
     }
+}
+
+}  // namespace
+
+bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
+    if (step == nullptr) return false;
+    StepPlan plan;
+    if (!plan_step(step, forward, plan)) return false;
+    DeferredRedraw bulk;
+    remove_planned(plan);
+    add_planned(plan);
     return true;
 }

@@ -23,6 +23,62 @@ inline unsigned cell_at(int x, int y) {
 constexpr int LEFT_SHIFT[2] = {12, 4};
 constexpr int RIGHT_SHIFT[2] = {8, 0};
 
+// Each canvas row is cut once into runs of equal cells; both of its
+// sample lines then go to the encoder run by run, which is what makes
+// the mostly blank board cheap. Padding is a run of its own.
+struct CellRun {
+    unsigned cell;
+    bool padding;
+    int length;
+};
+
+// The board columns of canvas row y, from x0 on.
+void read_row(int x0, int y, int board_columns, std::vector<uint16_t>& cells) {
+    const bool inside = y >= 0 && y < CANVAS_HEIGHT && x0 >= 0 && x0 + board_columns <= CANVAS_WIDTH;
+    if (inside && board_columns > 0) {
+        std::memcpy(cells.data(), &canvas.cells[y][x0], sizeof(uint16_t) * board_columns);
+    } else {
+        for (int i = 0; i < board_columns; ++i) cells[i] = static_cast<uint16_t>(cell_at(x0 + i, y));
+    }
+}
+
+// The row's runs, padded out to the image width; returns their count.
+size_t cut_into_runs(const std::vector<uint16_t>& cells, int board_columns, int width, std::vector<CellRun>& runs) {
+    size_t count = 0;
+    for (int i = 0; i < board_columns;) {
+        const uint16_t cell = cells[i];
+        int j = i + 1;
+        while (j < board_columns && cells[j] == cell) ++j;
+        runs[count++] = {cell, false, j - i};
+        i = j;
+    }
+    if (board_columns < width) runs[count++] = {0, true, width - board_columns};
+    return count;
+}
+
+// One sample line of a row (half 0 the upper sub-pixels, 1 the lower).
+// Neighbouring runs that differ only in the other line's sub-pixels go to
+// the encoder as one.
+long feed_line(const std::vector<CellRun>& runs, size_t count, int half, const unsigned char* pair,
+               unsigned char padding, PrintFile* out) {
+    RleState& rle = export_state.rle;
+    long total = 0;
+    int byte = -1;
+    long length = 0;
+    for (size_t r = 0; r < count; ++r) {
+        const CellRun& run = runs[r];
+        const int next = run.padding ? padding : pair[half == 0 ? run.cell >> 8 : run.cell & 255];
+        if (next != byte && length > 0) {
+            total += rle_feed_run(rle, byte, length, out);
+            length = 0;
+        }
+        byte = next;
+        length += run.length;
+    }
+    if (length > 0) total += rle_feed_run(rle, byte, length, out);
+    return total;
+}
+
 }  // namespace
 
 long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* out) {
@@ -36,53 +92,14 @@ long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* o
     const unsigned char padding = static_cast<unsigned char>(
         (colour_sample(x1 + 1, x1, 0) << 4) | colour_sample(x1 + 1, x1, 0));
 
-    // Each canvas row is cut once into runs of equal cells; both of its
-    // sample lines then go to the encoder run by run, which is what makes
-    // the mostly blank board cheap. Padding is a run of its own.
-    struct CellRun {
-        unsigned cell;
-        bool padding;
-        int length;
-    };
     std::vector<CellRun> runs(static_cast<size_t>(width > 0 ? width : 0) + 1);
     long total = 0;
-    RleState& rle = export_state.rle;
     const int board_columns = std::max(0, std::min(width, x1 - x0 + 1));
     std::vector<uint16_t> cells(static_cast<size_t>(board_columns) + 1);
     for (int y = y0; y < y0 + rows; ++y) {
-        const bool inside = y >= 0 && y < CANVAS_HEIGHT && x0 >= 0 && x0 + board_columns <= CANVAS_WIDTH;
-        if (inside && board_columns > 0) {
-            std::memcpy(cells.data(), &canvas.cells[y][x0], sizeof(uint16_t) * board_columns);
-        } else {
-            for (int i = 0; i < board_columns; ++i) cells[i] = static_cast<uint16_t>(cell_at(x0 + i, y));
-        }
-        size_t count = 0;
-        for (int i = 0; i < board_columns;) {
-            const uint16_t cell = cells[i];
-            int j = i + 1;
-            while (j < board_columns && cells[j] == cell) ++j;
-            runs[count++] = {cell, false, j - i};
-            i = j;
-        }
-        if (board_columns < width) runs[count++] = {0, true, width - board_columns};
-        for (int half = 0; half < 2; ++half) {
-            // Neighbouring runs that differ only in the other line's
-            // sub-pixels go to the encoder as one.
-            int byte = -1;
-            long length = 0;
-            for (size_t r = 0; r < count; ++r) {
-                const CellRun& run = runs[r];
-                const int next =
-                    run.padding ? padding : pair[half == 0 ? run.cell >> 8 : run.cell & 255];
-                if (next != byte && length > 0) {
-                    total += rle_feed_run(rle, byte, length, out);
-                    length = 0;
-                }
-                byte = next;
-                length += run.length;
-            }
-            if (length > 0) total += rle_feed_run(rle, byte, length, out);
-        }
+        read_row(x0, y, board_columns, cells);
+        const size_t count = cut_into_runs(cells, board_columns, width, runs);
+        for (int half = 0; half < 2; ++half) total += feed_line(runs, count, half, pair, padding, out);
     }
     total += rle_put(RLE_END, out);
     return total;

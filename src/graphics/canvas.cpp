@@ -128,35 +128,28 @@ void canvas_reset() {
     canvas.changed = {0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1};
 }
 
-void plot_point(int x, int y) {
-    const Rect& clip = canvas.clip_rect;
-    if (!clip.contains(x, y)) return;
-    // A widened clip must still not reach past the cells.
-    if (static_cast<unsigned>(x) >= static_cast<unsigned>(CANVAS_WIDTH) ||
-        static_cast<unsigned>(y) >= static_cast<unsigned>(CANVAS_HEIGHT))
-        return;
+namespace {
 
-    uint16_t& cell = canvas.cells[y][x];
-    const int pen = canvas.pen;
-    const bool invert = canvas.pen_mode == PEN_INVERT;
-
-    if (canvas.zoom != 20) {
-        // Normal zoom ignores the skip mask; every cell point is a framebuffer pixel.
-        // Inverting touches only the nibble this zoom shows, so that inverting
-        // twice also restores a cell that a filled rectangle gave four nibbles.
-        int colour;
-        if (invert) {
-            colour = 15 - (cell & 15);
-            cell = static_cast<uint16_t>((cell & 0xFFF0) | colour);
-        } else {
-            colour = pen & 15;
-            cell = static_cast<uint16_t>(colour);
-        }
-        put_pixel(x, y, colour);
-        grow_changed({x, y, x, y});
-        return;
+// Normal zoom ignores the skip mask; every cell point is a framebuffer pixel.
+// Inverting touches only the nibble this zoom shows, so that inverting
+// twice also restores a cell that a filled rectangle gave four nibbles.
+inline void plot_at_normal_zoom(uint16_t& cell, int x, int y, bool invert) {
+    int colour;
+    if (invert) {
+        colour = 15 - (cell & 15);
+        cell = static_cast<uint16_t>((cell & 0xFFF0) | colour);
+    } else {
+        colour = canvas.pen & 15;
+        cell = static_cast<uint16_t>(colour);
     }
+    put_pixel(x, y, colour);
+    grow_changed({x, y, x, y});
+}
 
+// At zoom 20 a point is 2 x 2 pixels, one nibble of the cell each; the
+// skip mask keeps the sub-points it names as they are.
+inline void plot_at_double_zoom(uint16_t& cell, int x, int y, bool invert) {
+    const int pen = canvas.pen;
     const int skip = (pen >> 4) & 15;
     const uint16_t keep = KEEP_FOR_SKIP[skip];
     const uint16_t value = invert ? static_cast<uint16_t>(~cell) : static_cast<uint16_t>((pen & 15) * 0x1111);
@@ -192,6 +185,23 @@ void plot_point(int x, int y) {
     if (!(skip & 2)) put_pixel(px, py + 1, (updated >> 4) & 15);
     if (!(skip & 1) && right_inside) put_pixel(px + 1, py + 1, updated & 15);
     grow_changed({px, py, right_inside ? px + 1 : px, py + 1});
+}
+
+}  // namespace
+
+void plot_point(int x, int y) {
+    const Rect& clip = canvas.clip_rect;
+    if (!clip.contains(x, y)) return;
+    // A widened clip must still not reach past the cells.
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(CANVAS_WIDTH) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(CANVAS_HEIGHT))
+        return;
+    uint16_t& cell = canvas.cells[y][x];
+    const bool invert = canvas.pen_mode == PEN_INVERT;
+    if (canvas.zoom != 20)
+        plot_at_normal_zoom(cell, x, y, invert);
+    else
+        plot_at_double_zoom(cell, x, y, invert);
 }
 
 uint16_t read_cell(int x, int y) {
@@ -270,28 +280,70 @@ void frame_rect(Rect r) {
     }
 }
 
-void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation) {
-    const int w = shape.width;
-    const int h = shape.height;
-    if (w <= 0 || h <= 0 || shape.rows == nullptr) return;
+namespace {
 
-    // For each output sub-pixel (TL, TR, BL, BR) the source sub-pixel it takes.
+// For each output sub-pixel (TL, TR, BL, BR) the source sub-pixel it takes;
+// null for an orientation that does not exist.
+const int* sub_pixel_sources(int orientation) {
     static const int AS_STORED[4] = {0, 1, 2, 3};
     static const int HALF_TURN[4] = {3, 2, 1, 0};
     static const int MIRROR_LR[4] = {1, 0, 3, 2};
     static const int FLIP_TB[4] = {2, 3, 0, 1};
     static const int QUARTER_CW[4] = {2, 0, 3, 1};
     static const int QUARTER_CCW[4] = {1, 3, 0, 2};
-    const int* source_of;
     switch (orientation) {
-        case ORIENT_AS_STORED: source_of = AS_STORED; break;
-        case ORIENT_HALF_TURN: source_of = HALF_TURN; break;
-        case ORIENT_MIRROR_LR: source_of = MIRROR_LR; break;
-        case ORIENT_FLIP_TB: source_of = FLIP_TB; break;
-        case ORIENT_QUARTER_CW: source_of = QUARTER_CW; break;
-        case ORIENT_QUARTER_CCW: source_of = QUARTER_CCW; break;
-        default: return;  // no other orientation exists
+        case ORIENT_AS_STORED: return AS_STORED;
+        case ORIENT_HALF_TURN: return HALF_TURN;
+        case ORIENT_MIRROR_LR: return MIRROR_LR;
+        case ORIENT_FLIP_TB: return FLIP_TB;
+        case ORIENT_QUARTER_CW: return QUARTER_CW;
+        case ORIENT_QUARTER_CCW: return QUARTER_CCW;
+        default: return nullptr;
     }
+}
+
+// The stored point of a w x h picture that lands on output point (X, Y).
+inline void source_point(int orientation, int w, int h, int X, int Y, int& column, int& row) {
+    switch (orientation) {
+        case ORIENT_HALF_TURN: column = w - 1 - X; row = h - 1 - Y; break;
+        case ORIENT_MIRROR_LR: column = w - 1 - X; row = Y; break;
+        case ORIENT_FLIP_TB: column = X; row = h - 1 - Y; break;
+        case ORIENT_QUARTER_CW: column = Y; row = h - 1 - X; break;
+        case ORIENT_QUARTER_CCW: column = w - 1 - Y; row = X; break;
+        default: column = X; row = Y; break;
+    }
+}
+
+// The skip mask of the sub-points a stored point leaves blank, in output
+// order (8 TL .. 1 BR); ink counts the inked ones.
+inline int blank_sub_points(const ShapeBitmap& shape, int column, int row, const int* source_of, int& ink) {
+    const bool source[4] = {
+        shape_ink(shape, 2 * column, 2 * row),
+        shape_ink(shape, 2 * column + 1, 2 * row),
+        shape_ink(shape, 2 * column, 2 * row + 1),
+        shape_ink(shape, 2 * column + 1, 2 * row + 1),
+    };
+    int blank = 0;
+    ink = 0;
+    for (int k = 0; k < 4; ++k) {
+        if (source[source_of[k]]) {
+            ++ink;
+        } else {
+            blank |= 8 >> k;
+        }
+    }
+    return blank;
+}
+
+}  // namespace
+
+void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation) {
+    const int w = shape.width;
+    const int h = shape.height;
+    if (w <= 0 || h <= 0 || shape.rows == nullptr) return;
+    const int* source_of = sub_pixel_sources(orientation);
+    if (source_of == nullptr) return;
+
     const bool turned = orientation == ORIENT_QUARTER_CW || orientation == ORIENT_QUARTER_CCW;
     const int out_width = turned ? h : w;
     const int out_height = turned ? w : h;
@@ -305,30 +357,9 @@ void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation) {
 
     for (int Y = 0; Y < out_height; ++Y) {
         for (int X = 0; X < out_width; ++X) {
-            int column, row;
-            switch (orientation) {
-                case ORIENT_HALF_TURN: column = w - 1 - X; row = h - 1 - Y; break;
-                case ORIENT_MIRROR_LR: column = w - 1 - X; row = Y; break;
-                case ORIENT_FLIP_TB: column = X; row = h - 1 - Y; break;
-                case ORIENT_QUARTER_CW: column = Y; row = h - 1 - X; break;
-                case ORIENT_QUARTER_CCW: column = w - 1 - Y; row = X; break;
-                default: column = X; row = Y; break;
-            }
-            const bool source[4] = {
-                shape_ink(shape, 2 * column, 2 * row),
-                shape_ink(shape, 2 * column + 1, 2 * row),
-                shape_ink(shape, 2 * column, 2 * row + 1),
-                shape_ink(shape, 2 * column + 1, 2 * row + 1),
-            };
-            int blank = 0;
-            int ink = 0;
-            for (int k = 0; k < 4; ++k) {
-                if (source[source_of[k]]) {
-                    ++ink;
-                } else {
-                    blank |= 8 >> k;
-                }
-            }
+            int column, row, ink;
+            source_point(orientation, w, h, X, Y, column, row);
+            const int blank = blank_sub_points(shape, column, row, source_of, ink);
             if (doubled) {
                 if (blank == 15) continue;
                 canvas.pen = colour_only | (blank << 4);

@@ -62,22 +62,22 @@ std::string list_marker(const std::string& line) {
 
 enum class Block { None, Paragraph, Item };
 
-}  // namespace
-
-FormattedManual format_manual(const std::string& source) {
-    FormattedManual out;
+std::vector<std::string> split_lines(const std::string& source) {
     std::vector<std::string> lines;
-    {
-        std::istringstream in(source);
-        std::string line;
-        while (std::getline(in, line)) lines.push_back(line);
-    }
+    std::istringstream in(source);
+    std::string line;
+    while (std::getline(in, line)) lines.push_back(line);
+    return lines;
+}
 
+// One pass over the source: the text so far and the block still open.
+struct Formatter {
+    FormattedManual out;
     Block block = Block::None;
     std::string pending;  // the joined text of the open paragraph or item
     bool in_list = false;
 
-    auto close_block = [&] {
+    void close_block() {
         if (block == Block::Paragraph) {
             append_inline(&out, pending, MANUAL_BODY);
             append(&out, "\n\n", MANUAL_BODY);
@@ -87,56 +87,69 @@ FormattedManual format_manual(const std::string& source) {
         }
         block = Block::None;
         pending.clear();
-    };
-    auto close_list = [&] {
+    }
+
+    void close_list() {
         close_block();
         if (in_list) append(&out, "\n", MANUAL_BODY);
         in_list = false;
-    };
+    }
 
-    for (const std::string& raw : lines) {
+    bool heading(const std::string& line) {
+        if (line.compare(0, 3, "## ") != 0 && line.compare(0, 2, "# ") != 0) return false;
+        close_list();
+        bool sub = line[1] == '#';
+        append(&out, trim(line.substr(sub ? 3 : 2)), sub ? MANUAL_SUBHEADING : MANUAL_HEADING);
+        append(&out, sub ? "\n" : "\n\n", MANUAL_BODY);
+        return true;
+    }
+
+    bool list_item(const std::string& line) {
+        std::string marker = list_marker(line);
+        if (marker.empty()) return false;
+        close_block();
+        in_list = true;
+        block = Block::Item;
+        std::string bullet = marker == "-" || marker == "*" ? "  - " : "  " + marker + " ";
+        append(&out, bullet, MANUAL_BODY);
+        pending = trim(line.substr(marker.size() + 1));
+        return true;
+    }
+
+    void feed(const std::string& raw) {
         std::string line = trim(raw);
         bool indented = !raw.empty() && (raw[0] == ' ' || raw[0] == '\t');
         if (line.empty()) {
             close_list();
-            continue;
+            return;
         }
-        if (line.compare(0, 3, "## ") == 0 || line.compare(0, 2, "# ") == 0) {
-            close_list();
-            bool sub = line[1] == '#';
-            append(&out, trim(line.substr(sub ? 3 : 2)), sub ? MANUAL_SUBHEADING : MANUAL_HEADING);
-            append(&out, sub ? "\n" : "\n\n", MANUAL_BODY);
-            continue;
-        }
-        std::string marker = list_marker(line);
-        if (!marker.empty()) {
-            close_block();
-            in_list = true;
-            block = Block::Item;
-            std::string bullet = marker == "-" || marker == "*" ? "  - " : "  " + marker + " ";
-            append(&out, bullet, MANUAL_BODY);
-            pending = trim(line.substr(marker.size() + 1));
-            continue;
-        }
-        if (block == Block::Item && indented) {
+        if (heading(line) || list_item(line)) return;
+        if ((block == Block::Item && indented) || block == Block::Paragraph) {
             pending += " " + line;
-            continue;
-        }
-        if (block == Block::Paragraph) {
-            pending += " " + line;
-            continue;
+            return;
         }
         close_list();
         block = Block::Paragraph;
         pending = line;
     }
-    close_list();
+
     // No blank lines after the last section.
-    while (!out.text.empty() && out.text.back() == '\n') {
-        out.text.pop_back();
-        out.styles.pop_back();
+    void finish() {
+        close_list();
+        while (!out.text.empty() && out.text.back() == '\n') {
+            out.text.pop_back();
+            out.styles.pop_back();
+        }
+        out.text += '\n';
+        out.styles += MANUAL_BODY;
     }
-    out.text += '\n';
-    out.styles += MANUAL_BODY;
-    return out;
+};
+
+}  // namespace
+
+FormattedManual format_manual(const std::string& source) {
+    Formatter formatter;
+    for (const std::string& raw : split_lines(source)) formatter.feed(raw);
+    formatter.finish();
+    return formatter.out;
 }

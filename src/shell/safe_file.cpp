@@ -181,6 +181,37 @@ bool write_in_place(const char* target, const unsigned char* data, size_t size, 
     return ok;
 }
 
+// The replacement keeps what the user gave the file.
+void keep_mode_and_owner(Handle fd, bool exists, const struct stat& info) {
+    if (!exists) {
+        ::fchmod(fd, new_file_mode());
+        return;
+    }
+    ::fchmod(fd, info.st_mode & 07777);
+    if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        if (::fchown(fd, static_cast<uid_t>(-1), info.st_gid) != 0) {
+            // Not permitted: the file becomes the saving user's, as a new one would.
+        }
+    }
+}
+
+// The new name must survive a crash too.
+void sync_folder_of(const char* target) {
+    char folder[PATH_CAPACITY];
+    size_t folder_end = folder_length(target);
+    if (folder_end == 0) {
+        std::strcpy(folder, ".");
+    } else {
+        std::memcpy(folder, target, folder_end);
+        folder[folder_end] = '\0';
+    }
+    Handle directory = ::open(folder, O_RDONLY);
+    if (directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
+}
+
 bool write_whole(const char* path, const unsigned char* data, size_t size) {
     char target[PATH_CAPACITY];
     if (!resolve_links(path, target)) return false;
@@ -205,35 +236,12 @@ bool write_whole(const char* path, const unsigned char* data, size_t size) {
     if (fd < 0) return write_in_place(target, data, size, true);
     safe_file_state.last_in_place = false;
 
-    // The replacement keeps what the user gave the file.
-    if (exists) {
-        ::fchmod(fd, info.st_mode & 07777);
-        if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-            if (::fchown(fd, static_cast<uid_t>(-1), info.st_gid) != 0) {
-                // Not permitted: the file becomes the saving user's, as a new one would.
-            }
-        }
-    } else {
-        ::fchmod(fd, new_file_mode());
-    }
+    keep_mode_and_owner(fd, exists, info);
 
     bool ok = write_all(fd, data, size) && sync_file(fd, true);
     if (!close_file(fd)) ok = false;
     if (ok && !injected(SAFE_FILE_RENAME) && ::rename(temporary, target) == 0) {
-        // The new name must survive a crash too.
-        char folder[PATH_CAPACITY];
-        size_t folder_end = folder_length(target);
-        if (folder_end == 0) {
-            std::strcpy(folder, ".");
-        } else {
-            std::memcpy(folder, target, folder_end);
-            folder[folder_end] = '\0';
-        }
-        Handle directory = ::open(folder, O_RDONLY);
-        if (directory >= 0) {
-            ::fsync(directory);
-            ::close(directory);
-        }
+        sync_folder_of(target);
         return true;
     }
     const int error = errno;
