@@ -50,39 +50,43 @@ void component_placement() {
     editor_state.modified = true;
 }
 
-void edit_component_description(ComponentRecord* c) {
-    const int old_width = c->desc.width;
-    if (ask_prompt("Component description: ", c->desc.text, editor_state.answer,
-                   sizeof editor_state.answer) != DIALOG_OK)
-        return;
+void toggle_highlight(ComponentRecord* c) {
+    highlight_component(c, board.selection_marker_x, board.selection_marker_y);
+}
+void toggle_highlight(WireRecord* w) { highlight_wire(w, board.selection_marker_x, board.selection_marker_y); }
+
+// Asks for a selected object's new description and shows it; `repaint`
+// gets the object and the old description's place and width.
+template <typename Record, typename Repaint>
+void edit_description(Record* r, const char* label, Repaint repaint) {
+    const int old_width = r->desc.width;
+    const int old_x = r->desc.x, old_y = r->desc.y;
+    if (ask_prompt(label, r->desc.text, editor_state.answer, sizeof editor_state.answer) != DIALOG_OK) return;
     PointerHidden hidden;
     // The whole highlight goes first: the repaint may cross the marker too.
-    highlight_component(c, board.selection_marker_x, board.selection_marker_y);
-    set_description(c->desc, editor_state.answer);
-    redraw_rect({c->desc.x, c->desc.y, c->desc.x + std::max(old_width, c->desc.width), c->desc.y - 5});
-    highlight_component(c, board.selection_marker_x, board.selection_marker_y);
+    toggle_highlight(r);
+    set_description(r->desc, editor_state.answer);
+    repaint(r, old_x, old_y, old_width);
+    toggle_highlight(r);
     deselect_all();
     editor_state.modified = true;
 }
 
+void edit_component_description(ComponentRecord* c) {
+    edit_description(c, "Component description: ", [](ComponentRecord* c, int, int, int old_width) {
+        redraw_rect({c->desc.x, c->desc.y, c->desc.x + std::max(old_width, c->desc.width), c->desc.y - 5});
+    });
+}
+
 void edit_wire_description(WireRecord* w) {
-    const int old_width = w->desc.width;
-    const int old_x = w->desc.x, old_y = w->desc.y;
-    if (ask_prompt("Wire description: ", w->desc.text, editor_state.answer,
-                   sizeof editor_state.answer) != DIALOG_OK)
-        return;
-    PointerHidden hidden;
-    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
-    set_description(w->desc, editor_state.answer);
-    // A horizontal wire's description keeps its centre.
-    if (w->x1 != w->x2) w->desc.x += (old_width - w->desc.width) / 2;
-    // The old text is cleared after the change, so no part of it stays on
-    // the screen under a shorter or shifted new one.
-    redraw_rect({old_x, old_y, old_x + old_width, old_y - 5});
-    draw_description(w->desc);
-    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
-    deselect_all();
-    editor_state.modified = true;
+    edit_description(w, "Wire description: ", [](WireRecord* w, int old_x, int old_y, int old_width) {
+        // A horizontal wire's description keeps its centre.
+        if (w->x1 != w->x2) w->desc.x += (old_width - w->desc.width) / 2;
+        // The old text is cleared after the change, so no part of it stays
+        // on the screen under a shorter or shifted new one.
+        redraw_rect({old_x, old_y, old_x + old_width, old_y - 5});
+        draw_description(w->desc);
+    });
 }
 
 void place_text() {
