@@ -49,43 +49,66 @@ inline bool wire_is_vertical(const WireRecord& w) { return w.x1 == w.x2; }
 // The catalog index of "WIRE" variant 0.
 int lookup_plain_wire_type();
 
-// Creation.
+// Creation. The record comes from the arena and is in no list; null when
+// the arena refuses (or the name is not in the catalog). A wire's ends are
+// counted at once; a component's pins only when register_pins is called.
 WireRecord* create_wire(int entry, int x1, int y1, int x2, int y2);
+// (x, y) is the point clicked; the catalog's offset for the name turns it
+// into the anchor.
 ComponentRecord* create_component(const char* name, int variant, int x, int y);
+// The body box from the anchor, with the outline's margin of a DIL or SIL.
 void compute_component_box(ComponentRecord* c);
+// Right of a vertical wire's middle, or centred above a horizontal one.
 void wire_default_text_position(WireRecord* w);
 
-// Solder-point bookkeeping.
+// Solder-point bookkeeping: each end or pin counts one in its grid cell,
+// which draws a solder point while the count is above zero. Every register
+// must be undone by one unregister before the record moves or goes.
 void register_wire_ends(const WireRecord* w);
 void unregister_wire_ends(const WireRecord* w);
 void register_pins(const ComponentRecord* c);
 void unregister_pins(const ComponentRecord* c);
 
-// Deletion (records already out of their lists).
+// Deletion (records already out of their lists); null is ignored.
 void delete_wire(WireRecord* w);
 void delete_component(ComponentRecord* c);
 // The same for a record whose solder points are already uncounted, so that
 // its area could be redrawn without it first.
 void discard_wire(WireRecord* w);
 void discard_component(ComponentRecord* c);
+// Deletes every listed record, cuts and bridges, and repaints the board;
+// the selection slots are the caller's.
 void clear_board();
 
-// Searches; each take unlinks and returns the record (next cleared) or null.
+// Searches in list order, newest first; each take unlinks and returns the
+// record (next cleared) or null. A wire is found by either end, a component
+// by a pin (a DIL or SIL by any point of its pin columns), a text by
+// its lettering's box widened by one unit.
 WireRecord* take_wire_at(int x, int y);
 bool pin_at(const ComponentRecord* c, int x, int y);
 ComponentRecord* take_component_at(int x, int y);
 ComponentRecord* take_text_at(int x, int y);
+// The point lies in the description's highlight frame; never for an empty one.
 bool description_hit(const DescriptionHead& d, int x, int y);
 
 // Changes.
+// Moves the end at (fx, fy) to (tx, ty); off the other end's row the other
+// end follows sideways, so the wire stays straight. The ends must be
+// unregistered before; they are registered again here.
 void move_wire_end(WireRecord* w, int fx, int fy, int tx, int ty);
+// Moves anchor and box (and the description when asked); no solder counts.
 void translate_component(ComponentRecord* c, int dx, int dy, bool with_description);
+// One unit in the direction of a cursor key; other keys do nothing.
 void nudge_description(DescriptionHead& d, int key);
 // Replaces the description with a copy of text; width 4 per character.
+// An empty or null text leaves no description; a refused copy leaves the old.
 void set_description(DescriptionHead& d, const char* text);
+// Gives the text back to the arena and leaves an empty description.
 void release_description(DescriptionHead& d);
 
-// Selection.
+// Selection: the record, already out of its list, goes to its slot with
+// its highlight drawn; selecting into an occupied slot deselects all first.
+// deselect_all puts both back at the head of their lists, highlights erased.
 void select_wire(WireRecord* w, int marker_x, int marker_y);
 void select_component(ComponentRecord* c, int marker_x, int marker_y);
 void deselect_all();

@@ -32,17 +32,33 @@ inline void set_skip_mask(int mask) { canvas.pen = (canvas.pen & 0x0F) | ((mask 
 inline void clear_skip_mask() { canvas.pen &= 0x0F; }
 inline int pen_colour() { return canvas.pen & 15; }
 
+// The drawing primitives work in cell (model) units, inclusive corners in
+// any order, and draw only inside the clip rectangle and the canvas. A
+// point is one cell at zoom 10 and its four sub-points at zoom 20, where
+// the pen's skip mask leaves the masked ones alone. Painting sets the pen
+// colour; inverting turns each drawn colour c into 15 - c, so doing it
+// twice restores the picture.
 void plot_point(int x, int y);
+// The cell's four nibbles (TL TR BL BR, top first); 0 outside the canvas.
 uint16_t read_cell(int x, int y);
+// Bresenham between the ends, both drawn; straight lines take a fast path.
 void draw_line(int x0, int y0, int x1, int y1);
+// Paints every nibble of the rectangle's cells in the pen colour (no skip
+// mask, no inversion).
 void fill_rect(Rect r);
+// The outline, each point drawn once (so an inverted frame undoes itself).
 void frame_rect(Rect r);
+// The picture's ink points with its hot spot at (x, y), in one of the
+// ORIENT_ orientations (any other draws nothing).
 void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation);
 
 // Fills cells and the framebuffer with one colour, ignoring the clip: the
 // yardstick the redraw benchmark compares against.
 void canvas_plain_fill(int colour);
 
-// The changed-rectangle record: backends take it and present that part.
+// The changed-rectangle record: backends take it and present that part;
+// taking it leaves it empty.
 Rect take_changed_rect();
+// Adds framebuffer pixels (corners in any order, clipped to the
+// framebuffer) to the changed rectangle, for pixels written directly.
 void damage_canvas(Rect pixels);
