@@ -56,9 +56,15 @@ struct CatalogMatch {
     int dx, dy; // anchor shift from an alias
 };
 
-// variant < 0 means any variant.
+// The catalog row of a name (exact, letter case counts) and variant, an
+// alias leading to its target with the anchor shift; variant < 0 takes the
+// name's default variant. entry -1 for an unknown name or variant.
 CatalogMatch catalog_lookup(const char* name, int variant);
+// The variant a name gets when none is asked for: 2 for DIL24 and DIL28
+// (the wide packages), else 0.
 int default_variant(const char* name);
+// The wire type a letter key gives a selected wire (C, E, D, I, L, R, S,
+// W, X, Z; upper case); -1 for any other letter.
 int wire_entry_for_letter(char letter);
 
 enum VariantField {
@@ -68,12 +74,16 @@ enum VariantField {
     FIELD_NEXT,
     FIELD_PREV,
 };
+// The row of the same name whose variant the field names (the mirrored,
+// flipped, rotated, next or previous one); -1 for an invalid entry.
 int variant_entry(int entry, VariantField field);
 
 struct EntryShape {
     const ShapeBitmap* shape;  // null: nothing drawn
     int orientation;
 };
+// What a row draws: its own picture, else a twin's (mirror, flip, rotate
+// in that order) turned to fit; {null, ORIENT_AS_STORED} when neither.
 EntryShape entry_shape(int entry);
 
 // Pin positions of a component of that entry anchored at (ax, ay), in the
@@ -86,7 +96,7 @@ struct PinList {
 };
 PinList component_pins(int entry, int ax, int ay);
 
-// Helpers on names.
+// The row's kind by its name (DIL..., SIL..., TEXT); false for an invalid entry.
 bool entry_is_dil(int entry);
 bool entry_is_sil(int entry);
 bool entry_is_text(int entry);

@@ -53,15 +53,24 @@ extern UndoJournal journal;
 // Releases all history and the state set; installs the arena's hooks.
 void journal_reset();
 
+// Compares the board's lines with the state set and, when they differ,
+// records the difference as the newest event (dropping any redo events).
 void journal_snapshot();
 // Step 2 of every pass: honours the editor's no-checkpoint mark.
 void journal_checkpoint();
+// Move the state set one event back or forward ("Cannot undo more" /
+// "Cannot redo more" at the ends); the board follows only at
+// journal_rebuild_board, which applies a single step to the records it
+// changed when it can, and otherwise rebuilds the whole board from the set.
 void journal_undo();
 void journal_redo();
 void journal_rebuild_board();
+// Drops every undo and redo event, keeping the state set; returns the
+// arena bytes still in use.
 int32_t journal_collect();
 
-// For the arena's shortage handling.
+// For the arena's shortage handling: each releases history and returns
+// true when there was some (the oldest undo event; all redo events).
 bool journal_give_up_oldest_event();
 bool journal_give_up_redo_events();
 // Arena bytes of the state set and every event (journal_integrity.cpp).

@@ -118,6 +118,9 @@ void write_ps_level1_body(PrintFile& file, const Rect& area);
 void write_ps_level2_body(PrintFile& file, const Rect& area);
 void write_pdf_body(PrintFile& file, const Rect& area);
 
+// The PDF pieces, each advancing the nominal position by what it should
+// take: text by its length; an object header "N 0 obj " by 8, recording
+// where objects 1 to 6 begin; a number by its nominal width.
 void pdf_put(PrintFile& file, const char* text);
 void pdf_begin_object(PrintFile& file, const char* text);
 void pdf_put_number(PrintFile& file, const char* format, double value, int nominal_width);
@@ -132,6 +135,8 @@ struct GerberOffsets {
 };
 // Draws the pad preview; with a file writes the flash (or the drill line).
 void gerber_pad(PrintFile* file, int x, int y, GerberOffsets offsets, bool drill);
+// Draws a straight track three units wide in the preview (a track of no
+// length draws nothing); with a file writes its move and draw.
 void gerber_track(PrintFile* file, int xa, int ya, int xb, int yb, GerberOffsets offsets);
 
 // The six layer bodies, each into a file or none (preview only).

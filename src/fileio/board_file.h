@@ -49,5 +49,7 @@ int read_board_lines(FILE* stream, float* file_version);
 // 0 taken or skipped, non-zero: stop reading.
 int parse_board_line(const char* line, float* file_version);
 
+// The first column from column on (a hole's: rounded up to even) whose
+// cell is not zero, in the row; -1 when none or column is negative.
 int next_marked_hole(int row, int column);
 int next_marked_cell(int row, int column);

@@ -37,9 +37,10 @@ enum PlatformKey {
 
 enum PlatformButton { PBUTTON_LEFT, PBUTTON_RIGHT };
 
-// Event translation, called by backends for each platform event.
+// Event translation, called by backends for each platform event. The key
+// slot holds one code: a newer one overwrites a code not yet read.
 void input_char(int code);               // a typed character (control letters 1..26)
-void input_menu(int id);                 // a menu item
+void input_menu(int id);                 // a menu item: its id goes to the key slot
 void input_key_down(PlatformKey key);
 void input_key_up(PlatformKey key);
 // double_click: the second press of a quick double click, which is ignored.
@@ -49,15 +50,23 @@ void input_pointer_move(int window_x, int window_y);
 void input_close_request();
 extern void (*close_request_handler)();
 
-// Poll operations.
+// Poll operations. Each shows what was drawn (present_changes) around
+// its dispatch, so the window is current whenever the editor looks.
 void pump_messages();      // dispatch what is pending, no wait
 void wait_for_message();   // sleep until an event, then pump
+// Pumps, then says whether a key code waits in the slot.
 int key_available();
+// Takes the waiting code, sleeping until there is one.
 int get_key();
+// Puts a code back for the next get_key (only its low byte).
 void push_back_key(int code);
-int left_state(int* x, int* y);   // model units; nonzero when button or left shift is down
+// The pointer in model units always; nonzero while the button or its
+// shift key is down (left shift for the left button, right for right).
+int left_state(int* x, int* y);
 int right_state(int* x, int* y);
 void pointer_warp(int x, int y);  // model units
+// Nesting brackets around drawing, counted from -1: balanced pairs leave
+// the backend alone; only the count crossing 0 shows or hides the pointer.
 void hide_pointer();
 void show_pointer();
 
