@@ -19,7 +19,9 @@
 
 namespace {
 
-// The cut and bridge cells a region holds.
+// The cut and bridge cells a region holds. With corners on half-pitch
+// points these are the cells strictly after the first edge up to one cell
+// past the second; stored boards and region scripts rely on exactly that.
 CellRange cell_range(const Rect& r) {
     const Rect o = ordered(r);
     return CellRange{std::max(0, (o.x0 + 5) / 5), std::max(0, (o.y0 + 5) / 5),
