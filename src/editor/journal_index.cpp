@@ -10,16 +10,49 @@
 // line of the board, so lookups must cost about as little as formatting
 // the line did; a flat table keeps them to one or two probes.
 
+JournalIndexStats journal_index_stats;
+
 namespace {
 
 // Marks a node for removal; state-set flags are otherwise 1 or a
 // snapshot's mark, which is at least 2.
 constexpr int32_t DOOMED = 0;
 
+// The nodes of one text in state-set order. The state set grows at its
+// head, so a sequence grows at its front: the nodes sit at the back of
+// `slots` from `head` on, and the room before them doubles when it runs
+// out, so that adding stays amortised constant even when a board holds
+// thousands of identical lines.
+struct NodeSequence {
+    std::vector<StateLine*> slots;
+    size_t head = 0;
+
+    size_t size() const { return slots.size() - head; }
+    bool empty() const { return slots.size() == head; }
+    StateLine* operator[](size_t i) const { return slots[head + i]; }
+    StateLine* front() const { return slots[head]; }
+    void pop_front() { slots[head++] = nullptr; }
+    void pop_back() { slots.pop_back(); }
+    void push_front(StateLine* node) {
+        if (head == 0) grow_room();
+        slots[--head] = node;
+    }
+
+private:
+    void grow_room() {
+        const size_t count = size(), room = count > 0 ? count : 1;
+        std::vector<StateLine*> grown(room + count, nullptr);
+        for (size_t i = 0; i < count; ++i) grown[room + i] = slots[head + i];
+        journal_index_stats.nodes_moved += count;
+        slots = std::move(grown);
+        head = room;
+    }
+};
+
 struct TextEntry {
     uint64_t hash = 0;
     std::string text;
-    std::vector<StateLine*> nodes;  // state-set order; mostly one node
+    NodeSequence nodes;
     uint32_t generation = 0;        // the snapshot `unseen` belongs to
     size_t unseen = 0;              // length of the not-yet-seen suffix
     bool counted_empty = false;     // counted in empty_entries
@@ -138,7 +171,7 @@ void journal_index_add_front(StateLine* node) {
         entry.counted_empty = false;
         --index().empty_entries;
     }
-    entry.nodes.insert(entry.nodes.begin(), node);
+    entry.nodes.push_front(node);
 }
 
 void journal_index_begin_snapshot() { ++index().generation; }
@@ -170,7 +203,7 @@ void journal_index_doom_first(const char* text) {
     TextEntry* entry = find(text);
     if (entry == nullptr || entry->nodes.empty()) return;
     StateLine* node = entry->nodes.front();
-    entry->nodes.erase(entry->nodes.begin());
+    entry->nodes.pop_front();
     node->flag = DOOMED;
     note_if_emptied(*entry);
 }

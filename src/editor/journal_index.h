@@ -7,6 +7,12 @@
 
 #include "editor/journal.h"
 
+// Counts kept for tests: adding nodes must stay linear in their number.
+struct JournalIndexStats {
+    size_t nodes_moved = 0;  // node pointers copied while a sequence grew
+};
+extern JournalIndexStats journal_index_stats;
+
 void journal_index_clear();
 // A node was put at the head of the state set.
 void journal_index_add_front(StateLine* node);
