@@ -11,75 +11,27 @@
 const fs = require("fs");
 const path = require("path");
 const { launch, serve } = require("./cdp.js");
+const { driver, dialogTitle, sleep } = require("./page_driver.js");
 
 const [pageDir, outDir] = process.argv.slice(2).map((a) => path.resolve(a));
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 async function main() {
   const server = await serve([pageDir]);
   const browser = await launch({ downloads: outDir });
   const { call, evaluate, waitFor } = browser;
+  const { key, answer, locate, mouse, click, menu, pick, waitDialog, waitNoDialog } = driver(browser);
   const shot = async (name) => {
     const picture = await call("Page.captureScreenshot", { format: "png" });
     fs.writeFileSync(path.join(outDir, `shot-${name}.png`), Buffer.from(picture.data, "base64"));
   };
-  const dialogTitle = "document.querySelector('#overlay:not([hidden]) .dialog h1')?.textContent || ''";
-  const waitDialog = (title) => waitFor(`(${dialogTitle}) === ${JSON.stringify(title)}`, 20000);
-  const waitNoDialog = () => waitFor(`(${dialogTitle}) === ''`, 20000);
-  const key = async (name, options = {}) => {
-    const text = name.length === 1 && !options.modifiers ? name : undefined;
-    const special = { ".": ["Period", 190], " ": ["Space", 32], Enter: ["Enter", 13], Escape: ["Escape", 27] }[name];
-    const code = special ? special[0] : /[0-9]/.test(name) ? "Digit" + name : "Key" + name.toUpperCase();
-    const vk = special ? special[1] : name.toUpperCase().charCodeAt(0);
-    const base = { key: name, code, windowsVirtualKeyCode: vk, modifiers: options.modifiers || 0 };
-    await call("Input.dispatchKeyEvent", { type: text ? "keyDown" : "rawKeyDown", text, ...base });
-    await call("Input.dispatchKeyEvent", { type: "keyUp", ...base });
-    await sleep(60);
-  };
-  const type = async (text) => { for (const c of text) await key(c); };
   const waitUntil = async (test, failure) => {
     for (let i = 0; i < 150 && !test(); i++) await sleep(100);
     if (!test()) throw new Error(failure);
   };
   const waitFile = (name) => waitUntil(() => browser.downloaded.includes(name), "no download of " + name);
-  const answer = async (title, text) => {
-    await waitDialog(title);
-    await evaluate("document.querySelector('.dialog input[type=text]').select(), true");
-    await type(text);
-    await key("Enter");
-    await waitNoDialog();
-  };
-  // The canvas's place on the page: model units are pixels at zoom 10.
-  const box = await (async () => {
-    await call("Page.navigate", { url: `http://127.0.0.1:${server.address().port}/cuprolay.html?board=timer.cpx` });
-    await waitDialog("Help");
-    return evaluate("(() => { const b = document.getElementById('screen').getBoundingClientRect(); return [b.left, b.top]; })()");
-  })();
-  const mouse = async (type, x, y, button = "left") => {
-    await call("Input.dispatchMouseEvent", { type, x: box[0] + x, y: box[1] + y, button,
-      buttons: type === "mouseReleased" ? 0 : button === "left" ? 1 : 2, clickCount: 1 });
-    await sleep(80);
-  };
-  const click = async (x, y, button = "left") => {
-    await mouse("mouseMoved", x, y);
-    await mouse("mousePressed", x, y, button);
-    await mouse("mouseReleased", x, y, button);
-  };
-  const menu = async (title, item) => {
-    await evaluate(`[...document.querySelectorAll('.menu-title')].find((t) => t.firstChild.textContent === ${JSON.stringify(title)})
-      .dispatchEvent(new MouseEvent('mousedown', { bubbles: true })), true`);
-    const row = await evaluate(`(() => { const r = [...document.querySelectorAll('.menu-title.open .menu-row')]
-      .find((e) => e.firstChild.textContent === ${JSON.stringify(item)}).getBoundingClientRect();
-      return [r.left + 20, r.top + r.height / 2]; })()`);
-    await call("Input.dispatchMouseEvent", { type: "mouseMoved", x: row[0], y: row[1] });
-    await sleep(50);
-    return row;
-  };
-  const pick = async (row) => {
-    await call("Input.dispatchMouseEvent", { type: "mousePressed", x: row[0], y: row[1], button: "left", buttons: 1, clickCount: 1 });
-    await call("Input.dispatchMouseEvent", { type: "mouseReleased", x: row[0], y: row[1], button: "left", clickCount: 1 });
-    await sleep(100);
-  };
+  await call("Page.navigate", { url: `http://127.0.0.1:${server.address().port}/cuprolay.html?board=timer.cpx` });
+  await waitDialog("Help");
+  await locate();
 
   await shot("help-start");
   await key("Escape");

@@ -76,6 +76,9 @@ int run_editor(const char* board_path) {
     reset_everything();
     web_install();
     editor_main_loop(board_path);
+    // Quit: the page says that the program has ended rather than leave a
+    // board that looks alive and takes no more events.
+    platform->end_process(0);
     return 0;
 }
 
