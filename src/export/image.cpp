@@ -81,7 +81,9 @@ long feed_line(const std::vector<CellRun>& runs, size_t count, int half, const u
 
 }  // namespace
 
-long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* out) {
+long emit_colour_image(const Rect& area, PrintFile* out) {
+    const auto [x0, y0, x1, y1] = area;
+    const int width = image_width(x0, x1), rows = image_rows(y0, y1);
     // Sample pairs by the cell's upper and lower byte: the upper two
     // sub-pixels give the first line's pair, the lower two the second's.
     unsigned char pair[256];
@@ -106,7 +108,9 @@ long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* o
 }
 
 // One bit per sample, most significant first: four canvas pixels a byte.
-void emit_mono_image(int x0, int y0, int x1, int width, int rows, PrintFile& out) {
+void emit_mono_image(const Rect& area, PrintFile& out) {
+    const auto [x0, y0, x1, y1] = area;
+    const int width = image_width(x0, x1), rows = image_rows(y0, y1);
     int sample[16];
     for (int c = 0; c < 16; ++c) sample[c] = mono_sample(x1, x1, c);
     const int padding = (mono_sample(x1 + 1, x1, 0) << 1) | mono_sample(x1 + 1, x1, 0);

@@ -43,7 +43,7 @@ void write_pdf_body(PrintFile& file, const Rect& area) {
     const PagePlacement page = page_placement(width, rows);
     // The image length goes before the data, so the image is encoded twice
     // rather than held.
-    const long length = emit_colour_image(x0, y0, x1, width, rows, nullptr);
+    const long length = emit_colour_image(area, nullptr);
 
     static const unsigned char header[15] = {'%', 'P', 'D', 'F', '-', '1', '.', '2',
                                              '\n', '%', 0xC7, 0xEC, 0x8F, 0xA2, '\n'};
@@ -77,7 +77,7 @@ void write_pdf_body(PrintFile& file, const Rect& area) {
     pdf_put_number(file, "%4.0f", 2.0 * rows, 4);
     pdf_put(file, " /BitsPerComponent 4>> stream\n");
 
-    emit_colour_image(x0, y0, x1, width, rows, &file);
+    emit_colour_image(area, &file);
     print_text(file, "\n");
     pdf.position += length + 1;
     pdf_put(file, "endstream endobj\n");

@@ -15,7 +15,7 @@ void write_ps_level1_body(PrintFile& file, const Rect& area) {
                  page.height);
     print_format(file, " %d %d 1 [%d 0 0 %d 0 %d] currentfile image} exec\n", 2 * width, 2 * rows,
                  2 * width, -2 * rows, 2 * rows);
-    emit_mono_image(x0, y0, x1, width, rows, file);
+    emit_mono_image(area, file);
     print_text(file, SHOW_PAGE);
 }
 
@@ -32,7 +32,7 @@ void write_ps_level2_body(PrintFile& file, const Rect& area) {
     print_format(file, "/Decode [0 15]\n/ImageMatrix [%d 0 0 %d 0 %d]\n", 2 * width, -2 * rows,
                  2 * rows);
     print_text(file, "/DataSource currentfile\n/RunLengthDecode filter\n>>\nimage\n");
-    emit_colour_image(x0, y0, x1, width, rows, &file);
+    emit_colour_image(area, &file);
     print_text(file, SHOW_PAGE);
 }
 

@@ -99,10 +99,10 @@ int rle_put(int byte, PrintFile* out);
 // The same as count calls of rle_put with byte, in far fewer steps.
 int rle_put_run(int byte, long count, PrintFile* out);
 // Every colour sample pair of the image through rle_put, then the end.
-long emit_colour_image(int x0, int y0, int x1, int width, int rows, PrintFile* out);
+long emit_colour_image(const Rect& area, PrintFile* out);
 // The black and white image of PostScript level 1, not encoded: each line
 // packs four canvas pixels a byte, two samples each, first bit leftmost.
-void emit_mono_image(int x0, int y0, int x1, int width, int rows, PrintFile& out);
+void emit_mono_image(const Rect& area, PrintFile& out);
 
 // ---- Writers ----------------------------------------------------------------
 

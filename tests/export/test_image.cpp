@@ -13,11 +13,11 @@ void set_cell(int x, int y, int tl, int tr, int bl, int br) {
 std::vector<unsigned char> colour_image(int x0, int y0, int x1, int y1, const std::string& file) {
     PrintFile out;
     EXPECT_TRUE(print_file_open_path(out, file.c_str()));
-    long total = emit_colour_image(x0, y0, x1, image_width(x0, x1), image_rows(y0, y1), &out);
+    long total = emit_colour_image({x0, y0, x1, y1}, &out);
     EXPECT_TRUE(print_file_close(out));
     std::string data = ExportTest::read_file(file);
     EXPECT_EQ(total, static_cast<long>(data.size()));
-    EXPECT_EQ(total, emit_colour_image(x0, y0, x1, image_width(x0, x1), image_rows(y0, y1), nullptr));
+    EXPECT_EQ(total, emit_colour_image({x0, y0, x1, y1}, nullptr));
     return rle_decode(data, nullptr);
 }
 
@@ -81,7 +81,7 @@ TEST_F(ExportTest, MonoImagePacksFourPixelsPerByteWithWhitePadding) {
     set_cell(52, 5, 0, 0, bg, bg);
     PrintFile out;
     ASSERT_TRUE(print_file_open_path(out, path("mono.bin").c_str()));
-    emit_mono_image(50, 5, 52, image_width(50, 52), 1, out);
+    emit_mono_image({50, 5, 52, 5}, out);
     ASSERT_TRUE(print_file_close(out));
     std::string data = read_file(path("mono.bin"));
     ASSERT_EQ(data.size(), 4u);  // 16 samples per line, two lines
