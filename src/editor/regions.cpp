@@ -76,7 +76,8 @@ void place_mapped(Record* list, Record*& board_list, Move move) {
 }
 
 void transform_components(const Rect& r, const RegionMap& map) {
-    const auto [mode, a, d, tx, ty] = map;
+    // Plain copies: the browser build's compiler cannot capture bindings in lambdas.
+    const int mode = map.mode, a = map.a, d = map.d, tx = map.tx, ty = map.ty;
     ComponentRecord* list = mode == REGION_COPY ? copy_components_in_region(r) : take_components_in_region(r);
     place_mapped(list, board.component_list, [&](ComponentRecord* c) {
         c->desc.x = a * c->desc.x + tx;
@@ -96,7 +97,8 @@ void transform_components(const Rect& r, const RegionMap& map) {
 }
 
 void transform_wires(const Rect& r, const RegionMap& map) {
-    const auto [mode, a, d, tx, ty] = map;
+    // Plain copies: the browser build's compiler cannot capture bindings in lambdas.
+    const int mode = map.mode, a = map.a, d = map.d, tx = map.tx, ty = map.ty;
     WireRecord* list = mode == REGION_COPY ? copy_wires_in_region(r) : take_wires_in_region(r);
     place_mapped(list, board.wire_list, [&](WireRecord* w) {
         w->x1 = a * w->x1 + tx;
