@@ -90,13 +90,44 @@ void measure_text(const char* text, int max_width, int* w, int* h) {
 
 }  // namespace
 
+// Gives a shown dialog the keyboard: the X focus, and the window
+// manager's active window, which a managed desktop goes by.
+static void take_keyboard(Fl_Window* window) {
+    const Window xid = fl_xid(window);
+    XSetInputFocus(fl_display, xid, RevertToParent, CurrentTime);
+    XEvent activate{};
+    activate.xclient.type = ClientMessage;
+    activate.xclient.window = xid;
+    activate.xclient.message_type = XInternAtom(fl_display, "_NET_ACTIVE_WINDOW", False);
+    activate.xclient.format = 32;
+    activate.xclient.data.l[0] = 1;  // asked by an application
+    activate.xclient.data.l[1] = CurrentTime;
+    XSendEvent(fl_display, RootWindow(fl_display, fl_screen), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &activate);
+}
+
+// X gives the focus only to a mapped window, and a window manager maps a
+// new one in its own time; false when it was not mapped within a while.
+static bool wait_until_mapped(Fl_Window* window) {
+    for (int tries = 0; tries < 100 && window->shown(); ++tries) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(fl_display, fl_xid(window), &attributes) != 0 &&
+            attributes.map_state == IsViewable)
+            return true;
+        Fl::wait(0.02);
+    }
+    return false;
+}
+
 void fltk_run_modal(Fl_Window* window) {
     present_changes();
     window->set_modal();
     window->show();
-    // Above every window of the program, the help viewer too, so that a
-    // question asked while help is open is seen and answered, not hidden.
+    // Above every window of the program, the help viewer too, and with the
+    // keyboard, so that a question asked while help is open is seen and
+    // answered: Enter would otherwise close help and leave it unanswered.
     XRaiseWindow(fl_display, fl_xid(window));
+    if (wait_until_mapped(window)) take_keyboard(window);
     XFlush(fl_display);
     while (window->shown()) Fl::wait();
 }
