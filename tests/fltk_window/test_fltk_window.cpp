@@ -168,7 +168,8 @@ protected:
         reset_everything();
         ASSERT_TRUE(fltk_install(wine_));
         saved_close_handler_ = close_request_handler;
-        while (!viewable(fltk_shell.main_window)) Fl::wait(0.05);
+        for (int tries = 0; tries < 200 && !viewable(fltk_shell.main_window); ++tries) Fl::wait(0.05);
+        ASSERT_TRUE(viewable(fltk_shell.main_window)) << "the main window did not appear";
     }
     void TearDown() override {
         close_request_handler = saved_close_handler_;
