@@ -1,13 +1,11 @@
 #pragma once
 // Steps of the command table that tests reach directly.
-
-struct PrintArea {
-    int x0, y0, x1, y1;  // as handed to the exporter, corners not ordered
-};
+#include "graphics/geometry.h"
 
 // The rectangle around every marked cell of the grid (solder points, cuts
-// and bridges), one hole wide beyond them and kept on the board.
-PrintArea print_area();
+// and bridges), one hole wide beyond them and kept on the board; as handed
+// to the exporter, its corners not ordered.
+Rect print_area();
 
 // The file commands.
 void open_command();

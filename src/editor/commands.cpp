@@ -182,7 +182,7 @@ void selection_command(bool acted) {
 
 }  // namespace
 
-PrintArea print_area() {
+Rect print_area() {
     int least_i = GRID_COLUMNS - 1, least_j = GRID_ROWS - 1, greatest_i = 0, greatest_j = 0;
     for (int j = 0; j < GRID_ROWS; ++j) {
         for (int i = 0; i < GRID_COLUMNS; ++i) {
@@ -195,8 +195,8 @@ PrintArea print_area() {
     }
     // Even cell indices are holes: clear the lowest bit (E(-1) = -2).
     auto even = [](int v) { return v & ~1; };
-    PrintArea area{even(least_i - 1) * 5, even(least_j - 1) * 5, even(greatest_i + 2) * 5,
-                   even(greatest_j + 2) * 5};
+    Rect area{even(least_i - 1) * 5, even(least_j - 1) * 5, even(greatest_i + 2) * 5,
+              even(greatest_j + 2) * 5};
     area.x0 = std::max(area.x0, 0);
     area.y0 = std::max(area.y0, 0);
     area.x1 = std::min(area.x1, BOARD_RIGHT);
@@ -210,8 +210,7 @@ void print_command() {
         deselect_all();
         redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     }
-    PrintArea area = print_area();
-    export_board({area.x0, area.y0, area.x1, area.y1});
+    export_board(print_area());
     no_checkpoint();
 }
 

@@ -37,7 +37,7 @@ std::string temp_dir() {
 
 TEST_F(CommandTest, PrintAreaSurroundsTheMarkedCellsOnTheBoard) {
     // Nothing marked: the scan's start values, which the exporter orders.
-    PrintArea empty = print_area();
+    Rect empty = print_area();
     EXPECT_EQ(empty.x0, 620);
     EXPECT_EQ(empty.y0, 390);
     EXPECT_EQ(empty.x1, 10);
@@ -45,7 +45,7 @@ TEST_F(CommandTest, PrintAreaSurroundsTheMarkedCellsOnTheBoard) {
 
     // One cut at (105, 200): a hole's width around it.
     add_cut(105, 200);
-    PrintArea cut = print_area();
+    Rect cut = print_area();
     EXPECT_EQ(cut.x0, 100);
     EXPECT_EQ(cut.y0, 190);
     EXPECT_EQ(cut.x1, 110);
@@ -54,7 +54,7 @@ TEST_F(CommandTest, PrintAreaSurroundsTheMarkedCellsOnTheBoard) {
     // Points at the corners of the board: the rectangle stays on it.
     add_wire("WIRE", 0, 0, 0, 630, 0);
     add_wire("WIRE", 0, 630, 400, 630, 400);
-    PrintArea corners = print_area();
+    Rect corners = print_area();
     EXPECT_EQ(corners.x0, 0);
     EXPECT_EQ(corners.y0, 0);
     EXPECT_EQ(corners.x1, 630);

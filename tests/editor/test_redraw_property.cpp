@@ -126,16 +126,12 @@ private:
     std::mt19937 random_;
 };
 
-struct Box {
-    int x0, y0, x1, y1;
-};
-
 // Where a typed wire's symbol, which clears a box to draw itself, meets
 // another body, the picture depends on the order of the lists, and region
 // operations reorder them (keeping the rest in reverse) without a redraw.
 // Those points are left out of the comparison.
 std::vector<bool> overlapping_symbols() {
-    std::vector<Box> bodies, fills;
+    std::vector<Rect> bodies, fills;
     for (const WireRecord* w = board.wire_list; w; w = w->next) {
         bodies.push_back({std::min(w->x1, w->x2) - 5, std::min(w->y1, w->y2) - 5, std::max(w->x1, w->x2) + 5,
                           std::max(w->y1, w->y2) + 5});

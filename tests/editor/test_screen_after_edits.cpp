@@ -142,7 +142,7 @@ TEST_F(ScreenAfterEdits, ARegionPrintShowsNoOutlineAndABoardPrintItsFrame) {
         EXPECT_TRUE(screen_is_board()) << "zoom " << zoom;
         std::remove(printed.c_str());
         run("key p\nexport Q 1 1\nfile " + printed + "\n");
-        const PrintArea area = print_area();
+        const Rect area = print_area();
         EXPECT_TRUE(file_bytes(printed) == reference_print(area.x0, area.y0, area.x1, area.y1, true)) << "board";
         std::remove(printed.c_str());
     }
