@@ -83,7 +83,9 @@ void grow_by_description(Rect& r, const DescriptionHead& d) {
     if (d.width != 0) grow_rect(r, {d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
 }
 
-void redraw_point(int x, int y) { redraw_rect({area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5}); }
+void redraw_point(int x, int y) {
+    redraw_rect({area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5});
+}
 
 void redraw_description(const DescriptionHead& d) {
     if (d.width != 0) redraw_rect({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});

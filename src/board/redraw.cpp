@@ -11,7 +11,8 @@
 namespace {
 
 bool description_meets(const DescriptionHead& d, const Rect& clip) {
-    return d.width != 0 && rects_overlap({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM}, clip);
+    return d.width != 0 &&
+           rects_overlap({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM}, clip);
 }
 
 bool wire_visible(const WireRecord* w, const Rect& clip) {
@@ -213,7 +214,8 @@ CellRange cell_range_of(const Rect& r) {
 void redraw_rect(Rect area) {
     const Rect r = ordered(area);
     const Rect saved = canvas.clip_rect;
-    const Rect clip{std::max(0, r.x0), std::max(0, r.y0), std::min(BOARD_RIGHT, r.x1), std::min(BOARD_BOTTOM, r.y1)};
+    const Rect clip{std::max(0, r.x0), std::max(0, r.y0), std::min(BOARD_RIGHT, r.x1),
+                    std::min(BOARD_BOTTOM, r.y1)};
     if (clip.empty()) return;  // wholly off the board
     canvas.clip_rect = clip;
     const CellRange range = cell_range_of(r);

@@ -53,7 +53,9 @@ void component_placement() {
 void toggle_highlight(ComponentRecord* c) {
     highlight_component(c, board.selection_marker_x, board.selection_marker_y);
 }
-void toggle_highlight(WireRecord* w) { highlight_wire(w, board.selection_marker_x, board.selection_marker_y); }
+void toggle_highlight(WireRecord* w) {
+    highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+}
 
 // Asks for a selected object's new description and shows it; `repaint`
 // gets the object and the old description's place and width.

@@ -14,9 +14,9 @@
 namespace {
 
 // The cells of the grid inside the print rectangle. The last hole row and
-// column lie on the board's edge; a rectangle that
-// reaches the edge (a whole-board print is clamped there) must take them
-// in, or the holes along it would lose their pads and drills.
+// column lie on the board's edge; a rectangle that reaches the edge (a
+// whole-board print is clamped there) must take them in, or the holes
+// along it would lose their pads and drills.
 CellRange cell_range(const Rect& area) {
     const auto [x0, y0, x1, y1] = area;
     return {(x0 + 4) / 5, (y0 + 4) / 5, x1 >= BOARD_RIGHT ? GRID_COLUMNS - 1 : (x1 - 4) / 5,

@@ -43,7 +43,8 @@ void read_row(int x0, int y, int board_columns, std::vector<uint16_t>& cells) {
 }
 
 // The row's runs, padded out to the image width; returns their count.
-size_t cut_into_runs(const std::vector<uint16_t>& cells, int board_columns, int width, std::vector<CellRun>& runs) {
+size_t cut_into_runs(const std::vector<uint16_t>& cells, int board_columns, int width,
+                     std::vector<CellRun>& runs) {
     size_t count = 0;
     for (int i = 0; i < board_columns;) {
         const uint16_t cell = cells[i];

@@ -229,7 +229,9 @@ void draw_sloped_line(int major0, int minor0, int major1, int minor1, bool steep
     const int d_major = major1 - major0;
     const int d_minor = minor1 > minor0 ? minor1 - minor0 : minor0 - minor1;
     const int minor_step = minor1 > minor0 ? 1 : -1;
-    auto plot = [steep](int major, int minor) { steep ? plot_point(minor, major) : plot_point(major, minor); };
+    auto plot = [steep](int major, int minor) {
+        steep ? plot_point(minor, major) : plot_point(major, minor);
+    };
     int major = major0, minor = minor0;
     int d = 2 * d_minor - d_major;
     plot(major, minor);
