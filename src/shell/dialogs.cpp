@@ -3,8 +3,6 @@
 #include "shell/codes.h"
 #include <algorithm>
 #include <cstring>
-#include "core/format.h"
-#include "export/settings.h"
 #include "graphics/canvas.h"
 #include "shell/input.h"
 
@@ -51,39 +49,6 @@ int ask_prompt(const char* prompt, const char* default_text, char* answer, size_
     std::memcpy(answer, dialog_state.dialog_text, line);
     answer[line] = '\0';
     return DIALOG_OK;
-}
-
-static bool is_export_format(char format) {
-    return format == 'D' || format == 'P' || format == 'Q' || format == 'G';
-}
-
-// A format click counts at once: a later Cancel does not take it back.
-static void export_format_clicked(char format) {
-    if (is_export_format(format)) export_settings.export_format = format;
-}
-
-// A field that does not start with a number leaves the scale as it was.
-static void scan_scale(const char* text, float* scale) {
-    copy_cut(dialog_state.dialog_text, DIALOG_TEXT_SIZE - 1, text);
-    float value;
-    if (std::sscanf(dialog_state.dialog_text, "%f", &value) == 1) *scale = value;
-}
-
-bool export_dialog() {
-    dialog_state.dialog_mode = DIALOG_EXPORT;
-    ExportDialogFields fields = {};
-    fields.format = export_settings.export_format;
-    format_into(fields.hscale_text, sizeof fields.hscale_text, "%.2f", export_settings.export_hscale);
-    format_into(fields.vscale_text, sizeof fields.vscale_text, "%.2f", export_settings.export_vscale);
-
-    if (platform_export_dialog(&fields, export_format_clicked) != DIALOG_OK) return true;
-
-    fields.hscale_text[sizeof fields.hscale_text - 1] = '\0';
-    fields.vscale_text[sizeof fields.vscale_text - 1] = '\0';
-    export_format_clicked(fields.format);
-    scan_scale(fields.hscale_text, &export_settings.export_hscale);
-    scan_scale(fields.vscale_text, &export_settings.export_vscale);
-    return false;
 }
 
 const char* help_topic_title(int id) {

@@ -43,9 +43,6 @@ FILE* file_dialog(char mode, const char* title, const char* initial_name,
 bool choose_output_path(const char* title, const char* initial_name, const char* extension);
 FILE* open_output_file(char mode, const char* path, int extension_offset, bool ask);
 
-// The export dialog; returns true when cancelled. Edits the export settings.
-bool export_dialog();
-
 // Help topic title of a string-table id (257..273), or null.
 const char* help_topic_title(int id);
 void help_viewer(int topic_id, const char* title);
