@@ -7,7 +7,10 @@
 // to the exporter, its corners not ordered.
 Rect print_area();
 
-// The file commands.
+// The file commands. Open clears the board first (undo brings it back);
+// Save without a current file name is Save as; a failed save says so and
+// keeps the modified mark; Insert adds a board without making it the file
+// Save writes.
 void open_command();
 void save_command();
 void save_as_command();

@@ -10,6 +10,12 @@ bool component_name_known(const char* name);
 // editor_state.answer; false when the user cancelled.
 bool ask_component_name();
 
+// One press, run to its end inside the pass (model units of the press).
+// Right: after the release asks for a component name and places the
+// component at the nearest hole, selected. Left: with control held or
+// between four holes a region; on a selected object's description or a
+// text, drags it; between two holes toggles a cut or bridge; on a free
+// hole draws a new wire; on a used one works its wire end or component.
 void right_press_gesture(int x, int y);
 void left_press_gesture(int x, int y);
 

@@ -24,7 +24,12 @@ bool large_glyph_pixel(int g, int i, int j);
 // Small font entry of a character code (0 when it has none).
 uint32_t small_glyph_bits(unsigned char c);
 
+// Letters in the text colour, 4 model units apart, the baseline at y (the
+// bottom row of a small glyph; the large font's descenders go below it):
+// the small font at zoom 10, the large one at zoom 20. Only the ink is
+// drawn, so the board shows between the strokes. A null text draws nothing.
 void draw_text(int x, int y, const char* text);
+// One letter in the current pen colour.
 void draw_glyph(int x, int y, unsigned char c);
 // Replaces the large font from a 256 x 128 one-bit BMP stream and shows it.
 // Returns 0 on success; a refused file leaves the font as it was.

@@ -56,6 +56,9 @@ struct PlatformBackend {
 };
 
 extern PlatformBackend* platform;
+// Installs the backend (null: one that shows nothing, answers OK to a
+// message and Cancel to everything else) and routes the arena's
+// out-of-memory box and program end through it.
 void set_platform(PlatformBackend* backend);
 
 // Repaint: the whole framebuffer to the window.

@@ -29,7 +29,8 @@ const Fl_Menu_Item* fltk_menu_items();
 // The window icon (fltk_icon.cpp).
 void fltk_set_icon(Fl_Window* window);
 
-// The raw dialogs (fltk_dialogs.cpp, fltk_file_chooser.cpp, fltk_help.cpp).
+// The raw dialogs (fltk_dialogs.cpp, fltk_file_chooser.cpp, fltk_help.cpp),
+// each as the PlatformBackend field of its name promises.
 int fltk_message_box(const char* caption, const char* text, bool with_cancel);
 int fltk_ask(const char* label, const char* default_text, char* answer, size_t capacity);
 int fltk_choose_file(char mode, const char* title, const char* initial_name,

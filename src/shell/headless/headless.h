@@ -54,6 +54,7 @@ extern HeadlessState headless_state;
 
 // Makes the headless backend the platform and resets its state.
 void headless_install();
+// Queues the answer for the next dialog of its kind.
 void headless_push_answer(const HeadlessAnswer& answer);
 // Convenience forms of headless_push_answer.
 void headless_answer_message(bool cancel);

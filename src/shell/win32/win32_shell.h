@@ -30,7 +30,8 @@ void win32_blit_backing(HDC target);
 // Sizes a window so that its client area is exactly width by height.
 void win32_fit_client_area(HWND window, int width, int height);
 
-// The raw dialogs (win32_dialogs.cpp, win32_file_chooser.cpp).
+// The raw dialogs (win32_dialogs.cpp, win32_file_chooser.cpp), each as the
+// PlatformBackend field of its name promises.
 int win32_message_box(const char* caption, const char* text, bool with_cancel);
 int win32_ask(const char* label, const char* default_text, char* answer, size_t capacity);
 int win32_choose_file(char mode, const char* title, const char* initial_name,
