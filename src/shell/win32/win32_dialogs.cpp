@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -114,6 +115,22 @@ void help_scrolled(HWND dialog, WPARAM wparam) {
     if (scroll.nPos != noted) scroll_view_to(GetDlgItem(dialog, IDC_MANUAL_VIEW), scroll.nPos);
 }
 
+// Centred on the pointer, a dialog opened near the screen's edge would
+// reach past it; all of it stays on the pointer's monitor.
+void keep_on_screen(HWND dialog) {
+    RECT box;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetWindowRect(dialog, &box) ||
+        !GetMonitorInfoA(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const LONG x = std::max(work.left, std::min(box.left, work.right - (box.right - box.left)));
+    const LONG y = std::max(work.top, std::min(box.top, work.bottom - (box.bottom - box.top)));
+    if (x != box.left || y != box.top)
+        SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     if (message < WM_INITDIALOG || message > WM_CTLCOLORSTATIC) return 0;
     switch (message) {
@@ -121,10 +138,12 @@ INT_PTR CALLBACK dialog_procedure(HWND dialog, UINT message, WPARAM wparam, LPAR
         if (dialog_state.dialog_mode == DIALOG_ASK) {
             SetDlgItemTextA(dialog, IDC_PROMPT_LABEL, open_dialog.label);
             SetDlgItemTextA(dialog, IDC_TEXT_FIELD, open_dialog.default_text);
+            keep_on_screen(dialog);
         } else if (dialog_state.dialog_mode == DIALOG_EXPORT) {
             SendDlgItemMessageA(dialog, button_of(open_dialog.fields->format), BM_SETCHECK, BST_CHECKED, 0);
             SetDlgItemTextA(dialog, IDC_TEXT_FIELD, open_dialog.fields->hscale_text);
             SetDlgItemTextA(dialog, IDC_SECOND_FIELD, open_dialog.fields->vscale_text);
+            keep_on_screen(dialog);
         } else {
             init_help(dialog);
         }
