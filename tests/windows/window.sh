@@ -9,6 +9,7 @@
 # export dialog, a message box and the help viewer at two topics are
 # captured into $CUPROLAY_SCREENS (when set) for a look.
 # Usage: window.sh LINUX_PROGRAM WINDOWS_PROGRAM WINE
+# With CUPROLAY_XVFB_DISPLAY set it uses that display, else its own.
 set -u
 linux="$1"
 program="$2"
@@ -46,9 +47,14 @@ keep_screen() {
     screen_settled "$screens/$1.png"
 }
 
-# Big enough for the doubled zoom's window (its height is cut at 856).
-screen_w=1920 screen_h=1200
-start_display "$work" "$screen_w" "$screen_h" || exit 1
+# The run's display when it has one (see scripts/test-windows.sh), else one
+# of our own; big enough for the doubled zoom's window.
+if [ -n "${CUPROLAY_XVFB_DISPLAY:-}" ]; then
+    export DISPLAY="$CUPROLAY_XVFB_DISPLAY"
+else
+    start_display "$work" 1920 1200 || exit 1
+fi
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 unmanaged_windows "$wine"
 
 board="$work/start.cpx"
@@ -227,7 +233,10 @@ compare_area() {
     convert "$expected" -crop "${w}x${h}+0+0" +repage "$work/expected_$name.png"
     local differing
     differing="$(compare -metric AE "$work/area_$name.png" "$work/expected_$name.png" null: 2>&1)"
-    [ "$differing" = "0" ] || fail "$name: $differing pixels of the drawing area differ"
+    if [ "$differing" != "0" ]; then
+        fail "$name: $differing pixels of the drawing area differ"
+        [ -n "$screens" ] && mkdir -p "$screens" && cp "$work/screen_$name.png" "$screens/failed-$name.png"
+    fi
 }
 
 # The window after the session shows what the scripted one drew.

@@ -59,6 +59,7 @@ window_size() {
         [ "$WIDTH" = "$2" ] && [ "$HEIGHT" = "$3" ] && return 0
         sleep 0.1
     done
+    echo "the window is ${WIDTH}x$HEIGHT, not $2x$3" >&2
     return 1
 }
 
