@@ -24,7 +24,9 @@ LargeRows large_rows(int g) {
 }
 
 // Row r (0 at the top) of a small glyph: four points.
-int small_row(int c, int r) { return (small_glyph_bits(static_cast<unsigned char>(c)) >> (16 - 4 * r)) & 0xF; }
+int small_row(int c, int r) {
+    return (small_glyph_bits(static_cast<unsigned char>(c)) >> (16 - 4 * r)) & 0xF;
+}
 
 bool is_small(const Letter& letter) { return letter.base >= 'a' && letter.base <= 'z'; }
 
