@@ -6,6 +6,8 @@
 
 using PrintBody = void (*)(PrintFile& file, const Rect& area);
 
+// Clamps the scales, asks for the file, has body write it and writes it
+// out; 0 when the whole file was written, 1 after a box says why not.
 int run_print_writer(const Rect& area, const char* extension, PrintBody body);
 
 // One model unit is 0.72 points, so the 0.1 inch pitch prints at its size;
