@@ -287,9 +287,19 @@ if main="$(window_named "Cuprolay 1.00 - 32-bit")" && help="$(window_named "Help
         window_gone "Warning" || fail "Escape did not cancel the unsaved-work question"
         sleep 0.3
         kill -0 "$editor_pid" 2>/dev/null || fail "Cancel on the close question ended the editor"
+        # Again while the user reads help: the question takes the keyboard,
+        # so Return, typed with no window chosen, answers it and does not
+        # close help; the editor then ends with status 0.
+        xdotool windowfocus --sync "$main"
+        xdotool key h
+        if help="$(window_named "Help")"; then
+            xdotool windowfocus --sync "$help"
+        else
+            fail "h did not open the help viewer"
+        fi
         close_window "$main"
         if warning="$(window_named "Warning")"; then
-            xdotool windowfocus --sync "$warning"
+            sleep 0.3
             xdotool key Return
         else
             fail "the second close request asked nothing"
