@@ -10,7 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "board/integrity.h"
 #include "graphics/canvas.h"
+#include "support/board_builders.h"
+
+// Every subsystem reset as the tests reset it, but with the board check
+// that tests make after each load, undo and redo turned off again, as the
+// program has it: the check walks the whole board and is not what a user
+// waits for.
+inline void reset_for_benchmark() {
+    reset_everything();
+    integrity_state.enabled = false;
+}
 
 // Runs the body at least `times` times and for at least `milliseconds`,
 // so that caches, page tables and branch predictors are warm before the

@@ -27,7 +27,7 @@ namespace {
 // Components and wires spread over the holes, with some descriptions; the
 // larger boards stack objects over the same holes.
 void build_board(int objects) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     const int res = catalog_lookup("RES", -1).entry;
     for (int i = 0; i < objects; ++i) {

@@ -36,7 +36,7 @@ void prepare_board() {
     static bool prepared = false;
     if (prepared) return;
     prepared = true;
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     dense_board();
     canvas.zoom = 20;

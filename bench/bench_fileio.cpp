@@ -27,7 +27,7 @@ const char* const SAVE_PATH = "bench_fileio_saved.cpx";
 // A board of components, wires, texts, cuts and bridges spread over the
 // holes so that no hole gathers too many leads, saved by the writer.
 int make_board_file() {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     std::string text = "VERSION 1.000 Cuprolay generated data\n";
     const char* components[] = {"NPN 0", "PNP 4", "DIL8 0", "SIL3 0", "NPN 9", "DIL14 1"};
@@ -104,7 +104,7 @@ void BM_ReadAndSplit(benchmark::State& state) {
 // load_board_file without its final redraw: the same reading under deferred
 // drawing, the dirty rectangle collected but not painted.
 void BM_LoadWithoutRedraw(benchmark::State& state) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     auto load = [] {
         FILE* f = std::fopen(FILE_PATH, "rb");
@@ -132,7 +132,7 @@ void BM_LoadWithoutRedraw(benchmark::State& state) {
 
 // The one redraw of the dirty rectangle that ends a load.
 void BM_FinalRedraw(benchmark::State& state) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     FILE* f = std::fopen(FILE_PATH, "rb");
     float version = 0.94f;
@@ -152,7 +152,7 @@ void BM_FinalRedraw(benchmark::State& state) {
 }
 
 void BM_LoadWithRedraw(benchmark::State& state) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     auto load = [] {
         FILE* f = std::fopen(FILE_PATH, "rb");
@@ -178,7 +178,7 @@ void BM_LoadWithRedraw(benchmark::State& state) {
 // The writer alone, into a file opened once and overwritten in place, so
 // that the file system's work on truncating and replacing is not counted.
 void BM_Save(benchmark::State& state) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     FILE* f = std::fopen(FILE_PATH, "rb");
     load_board_file(f);
@@ -198,7 +198,7 @@ void BM_Save(benchmark::State& state) {
 
 // A whole save as the editor makes it: temporary file, close, rename.
 void BM_SaveToPath(benchmark::State& state) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     FILE* f = std::fopen(FILE_PATH, "rb");
     load_board_file(f);

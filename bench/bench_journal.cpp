@@ -22,7 +22,7 @@ namespace {
 constexpr int OBJECTS = 2000;
 
 void build_board() {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     int res = catalog_lookup("RES", -1).entry;
     for (int i = 0; i < OBJECTS; ++i) {

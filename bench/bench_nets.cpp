@@ -26,7 +26,7 @@ std::string example_path() {
 // 2,000 described parts and plain wires over the holes, with cuts and
 // bridges, saved by the writer.
 void make_dense_file() {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     std::string text = "VERSION 1.000 Cuprolay generated data\n";
     const char* components[] = {"NPN 0", "PNP 9", "DIL8 0", "SIL3 0", "DIL14 1"};
@@ -67,7 +67,7 @@ void load(const std::string& path) {
 
 // A load as --nets makes it: a clean board, the file read, its one redraw.
 void BM_Load(benchmark::State& state, const std::string& path) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     board.plain_wire_type = lookup_plain_wire_type();
     warm_up([&] {
@@ -87,7 +87,7 @@ void BM_Load(benchmark::State& state, const std::string& path) {
 
 // The nets of the loaded board, formatted as --nets prints them.
 void BM_Nets(benchmark::State& state, const std::string& path) {
-    reset_everything();
+    reset_for_benchmark();
     headless_state.messages_to_stderr = false;
     board.plain_wire_type = lookup_plain_wire_type();
     load(path);

@@ -14,7 +14,7 @@
 namespace {
 
 void prepare_board(int zoom) {
-    reset_everything();
+    reset_for_benchmark();
     canvas.zoom = zoom;
     draw_board_frame();
     dense_board();

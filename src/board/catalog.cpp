@@ -430,11 +430,18 @@ CatalogMatch make_match(int entry, int dx, int dy) {
 static_assert(count_catalog_rows() == CATALOG_ROWS, "catalog row count");
 static_assert(count_alias_rows() == ALIAS_ROWS, "alias row count");
 
-CatalogMatch catalog_lookup(const char* name, int variant) {
+CatalogName catalog_find_name(const char* name) {
     const NameSlot* slot = name != nullptr ? find_name(name) : nullptr;
-    int row = slot != nullptr ? slot->first_row : -1;
+    if (slot == nullptr) return CatalogName{-1, -1};
+    return CatalogName{slot->first_row, slot->first_alias};
+}
+
+CatalogMatch catalog_lookup(const char* name, int variant) { return catalog_lookup_name(catalog_find_name(name), variant); }
+
+CatalogMatch catalog_lookup_name(CatalogName name, int variant) {
+    int row = name.first_row;
     int dx = 0, dy = 0;
-    for (int a = slot != nullptr ? slot->first_alias : -1; a >= 0; a = catalog_index.next_alias[a]) {
+    for (int a = name.first_alias; a >= 0; a = catalog_index.next_alias[a]) {
         const ShapeAlias& alias = alias_table[a];
         if (variant >= 0 && alias.variant >= 0 && alias.variant != variant) continue;
         row = catalog_index.alias_target[a];

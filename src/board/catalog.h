@@ -60,6 +60,16 @@ struct CatalogMatch {
 // alias leading to its target with the anchor shift; variant < 0 takes the
 // name's default variant. entry -1 for an unknown name or variant.
 CatalogMatch catalog_lookup(const char* name, int variant);
+
+// A name found once, so that a reader that needs several variants of it
+// (the keyword, then the variant its line names) hashes it only once.
+struct CatalogName {
+    int16_t first_row;    // -1: not a catalog name
+    int16_t first_alias;  // -1: not an alias name
+};
+CatalogName catalog_find_name(const char* name);
+// The same answer as catalog_lookup of the name that was found.
+CatalogMatch catalog_lookup_name(CatalogName name, int variant);
 // The variant a name gets when none is asked for: 2 for DIL24 and DIL28
 // (the wide packages), else 0.
 int default_variant(const char* name);

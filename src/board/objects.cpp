@@ -79,7 +79,10 @@ WireRecord* create_wire(int entry, int x1, int y1, int x2, int y2) {
 }
 
 ComponentRecord* create_component(const char* name, int variant, int x, int y) {
-    const CatalogMatch match = catalog_lookup(name, variant);
+    return create_component_of(catalog_lookup(name, variant), x, y);
+}
+
+ComponentRecord* create_component_of(const CatalogMatch& match, int x, int y) {
     if (match.entry < 0) return nullptr;
     auto* c = static_cast<ComponentRecord*>(temp_alloc(sizeof(ComponentRecord), "comp"));
     if (c == nullptr) return nullptr;

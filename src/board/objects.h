@@ -56,6 +56,8 @@ WireRecord* create_wire(int entry, int x1, int y1, int x2, int y2);
 // (x, y) is the point clicked; the catalog's offset for the name turns it
 // into the anchor.
 ComponentRecord* create_component(const char* name, int variant, int x, int y);
+// The same from a lookup already made.
+ComponentRecord* create_component_of(const CatalogMatch& match, int x, int y);
 // The body box from the anchor, with the outline's margin of a DIL or SIL.
 void compute_component_box(ComponentRecord* c);
 // Right of a vertical wire's middle, or centred above a horizontal one.

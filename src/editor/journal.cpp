@@ -28,19 +28,22 @@ UndoJournal journal;
 
 namespace {
 
+// A node and its text share one block: the index compares a line with the
+// text of the node it would match, which a snapshot then marks.
 StateLine* new_line_node(const char* text, int32_t flag) {
-    auto* node = static_cast<StateLine*>(temp_alloc(sizeof(StateLine), "change"));
+    const size_t length = std::strlen(text);
+    auto* node = static_cast<StateLine*>(temp_alloc(sizeof(StateLine) + length + 1, "change"));
     node->flag = flag;
     node->next = nullptr;
     node->made = nullptr;
-    node->text = temp_strdup(text);
+    node->text = reinterpret_cast<char*>(node + 1);
+    std::memcpy(node->text, text, length + 1);
     return node;
 }
 
 void release_line_node(StateLine* node) {
     journal_forget_made(node);
-    temp_free(&node->text, std::strlen(node->text) + 1);
-    temp_free(&node, sizeof(StateLine));
+    temp_free(&node, sizeof(StateLine) + std::strlen(node->text) + 1);
 }
 
 void release_changes(JournalEvent* event) {
@@ -72,14 +75,16 @@ StateLine* state_add(const char* text) {
     return node;
 }
 
-// Drops the nodes the index has marked for removal, in one sweep.
-void state_sweep_removed() {
+// Drops the nodes the index has marked for removal, in one sweep that
+// ends with the last of them: a step's lines are mostly near the head.
+void state_sweep_removed(int doomed) {
     StateLine** link = &journal.state;
-    while (*link != nullptr) {
+    while (doomed > 0 && *link != nullptr) {
         StateLine* node = *link;
         if (journal_index_take_doomed(node)) {
             *link = node->next;
             release_line_node(node);
+            --doomed;
         } else {
             link = &node->next;
         }
@@ -88,17 +93,18 @@ void state_sweep_removed() {
 
 // Marks the first node whose text equals the line for removal (whatever
 // its flag); the caller sweeps once all changes are applied.
-void state_remove(const char* text) { journal_index_doom_first(text); }
+bool state_remove(const char* text) { return journal_index_doom_first(text); }
 
 void apply_changes(const JournalEvent* event, bool forward) {
+    int doomed = 0;
     for (const StateLine* change = event->changes; change != nullptr; change = change->next) {
         bool adds = forward ? change->flag >= 1 : change->flag < 0;
         if (adds)
             state_add(change->text);
-        else
-            state_remove(change->text);
+        else if (state_remove(change->text))
+            ++doomed;
     }
-    state_sweep_removed();
+    state_sweep_removed(doomed);
 }
 
 void push_change(JournalEvent* event, StateLine* node) {
@@ -286,10 +292,23 @@ void journal_rebuild_board() {
     const JournalEvent* step = journal.step;
     const bool forward = journal.step_forward;
     forget_step();
-    if (journal.incremental_rebuild && one_step && journal_apply_step_to_board(step, forward)) {
-        ++journal.steps_applied_alone;
-        integrity_assert("a rebuild");
-        return;
+    if (journal.incremental_rebuild && one_step) {
+        // After an undo the step is a redo event: a shortage while it is
+        // read must not give it up.
+        struct Applying {
+            explicit Applying(const JournalEvent* event) { journal.applying = const_cast<JournalEvent*>(event); }
+            ~Applying() { journal.applying = nullptr; }
+        };
+        bool alone = false;
+        {
+            Applying applying(step);
+            alone = journal_apply_step_to_board(step, forward);
+        }
+        if (alone) {
+            ++journal.steps_applied_alone;
+            integrity_assert("a rebuild");
+            return;
+        }
     }
     clear_board();
     DeferredRedraw bulk;
@@ -328,7 +347,11 @@ bool journal_give_up_oldest_event() {
 
 bool journal_give_up_redo_events() {
     forget_step();
-    if (journal.newest == journal.current) return false;
-    void_redo_history();
+    // The event being applied stays, and so do the older ones.
+    JournalEvent* keep = journal.current;
+    for (JournalEvent* e = journal.current->newer; e != nullptr; e = e->newer)
+        if (e == journal.applying) keep = e;
+    if (journal.newest == keep) return false;
+    while (journal.newest != keep) journal.newest = release_event(journal.newest);
     return true;
 }

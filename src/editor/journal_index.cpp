@@ -18,29 +18,61 @@ namespace {
 // snapshot's mark, which is at least 2.
 constexpr int32_t DOOMED = 0;
 
-// The nodes of one text in state-set order. The state set grows at its
-// head, so a sequence grows at its front: the nodes sit at the back of
-// `slots` from `head` on, and the room before them doubles when it runs
-// out, so that adding stays amortised constant even when a board holds
-// thousands of identical lines.
+// The nodes of one text in state-set order. Most texts have one node,
+// held in `single` without a block of its own. More sit at the back of
+// `slots` from `head` on: the state set grows at its head, so a sequence
+// grows at its front, into the room left before `head`, and the room
+// doubles when it runs out, so that adding stays amortised constant even
+// when a board holds thousands of identical lines.
 struct NodeSequence {
+    StateLine* single = nullptr;    // the one node while `slots` is empty
     std::vector<StateLine*> slots;
     size_t head = 0;
 
-    size_t size() const { return slots.size() - head; }
-    bool empty() const { return slots.size() == head; }
-    StateLine* operator[](size_t i) const { return slots[head + i]; }
-    StateLine* front() const { return slots[head]; }
-    void pop_front() { slots[head++] = nullptr; }
-    void pop_back() { slots.pop_back(); }
+    size_t size() const { return slots.empty() ? (single != nullptr ? 1 : 0) : slots.size() - head; }
+    bool empty() const { return size() == 0; }
+    StateLine* operator[](size_t i) const { return slots.empty() ? single : slots[head + i]; }
+    StateLine* front() const { return (*this)[0]; }
+    void pop_front() {
+        if (slots.empty()) {
+            single = nullptr;
+            return;
+        }
+        slots[head++] = nullptr;
+        if (head == slots.size()) clear_slots();
+    }
+    void pop_back() {
+        if (slots.empty()) {
+            single = nullptr;
+            return;
+        }
+        slots.pop_back();
+        if (head == slots.size()) clear_slots();
+    }
     void push_front(StateLine* node) {
-        if (head == 0) grow_room();
+        if (slots.empty() && single == nullptr) {
+            single = node;
+            return;
+        }
+        if (slots.empty()) {
+            slots.assign(2, nullptr);
+            slots[1] = single;
+            single = nullptr;
+            head = 1;
+            ++journal_index_stats.nodes_moved;
+        } else if (head == 0) {
+            grow_room();
+        }
         slots[--head] = node;
     }
 
 private:
+    void clear_slots() {
+        slots.clear();
+        head = 0;
+    }
     void grow_room() {
-        const size_t count = size(), room = count > 0 ? count : 1;
+        const size_t count = size(), room = count;
         std::vector<StateLine*> grown(room + count, nullptr);
         for (size_t i = 0; i < count; ++i) grown[room + i] = slots[head + i];
         journal_index_stats.nodes_moved += count;
@@ -49,13 +81,16 @@ private:
     }
 };
 
+// The entry keeps no text of its own: a node's text sits in the node's
+// own block, which a match writes to anyway, so comparing with it costs
+// no further cache line. An entry without nodes is passed over until the
+// next rebuild drops it.
 struct TextEntry {
     uint64_t hash = 0;
-    std::string text;
     NodeSequence nodes;
     uint32_t generation = 0;        // the snapshot `unseen` belongs to
-    size_t unseen = 0;              // length of the not-yet-seen suffix
     bool counted_empty = false;     // counted in empty_entries
+    size_t unseen = 0;              // length of the not-yet-seen suffix
 };
 
 // The line was just written byte by byte, so it is read byte by byte too
@@ -81,7 +116,10 @@ uint64_t text_hash(const char* text, size_t length) {
 
 struct JournalLineIndex {
     std::vector<TextEntry> entries;
-    std::vector<uint32_t> slots;  // entry index + 1, or 0 when free
+    // Entry index + 1 in the low half, or 0 when free; the hash's high
+    // half above it, so that a probe passes other texts without reading
+    // their entries.
+    std::vector<uint64_t> slots;
     size_t empty_entries = 0;     // entries whose text has no node left
     uint32_t generation = 1;
 };
@@ -93,11 +131,14 @@ JournalLineIndex& index() {
     return *journal.line_index;
 }
 
+uint64_t slot_tag(uint64_t hash) { return hash & 0xFFFFFFFF00000000ull; }
+
 void place(JournalLineIndex& ix, uint32_t entry_index) {
     size_t mask = ix.slots.size() - 1;
-    size_t slot = ix.entries[entry_index].hash & mask;
+    const uint64_t hash = ix.entries[entry_index].hash;
+    size_t slot = hash & mask;
     while (ix.slots[slot] != 0) slot = (slot + 1) & mask;
-    ix.slots[slot] = entry_index + 1;
+    ix.slots[slot] = slot_tag(hash) | (entry_index + 1);
 }
 
 // Rebuilds the slots, dropping entries that no node uses any more.
@@ -114,13 +155,28 @@ void rebuild(JournalLineIndex& ix, size_t wanted_entries) {
     for (uint32_t i = 0; i < ix.entries.size(); ++i) place(ix, i);
 }
 
+// The node a match of this entry would give now, whose text stands for
+// the entry's: the first one not yet seen again, or the first.
+const StateLine* witness(const JournalLineIndex& ix, const TextEntry& e) {
+    if (e.generation == ix.generation && e.unseen > 0 && e.unseen <= e.nodes.size())
+        return e.nodes[e.nodes.size() - e.unseen];
+    return e.nodes.front();
+}
+
+bool same_text(const char* node_text, const char* text, size_t length) {
+    return std::strncmp(node_text, text, length) == 0 && node_text[length] == '\0';
+}
+
 TextEntry* find(const char* text, size_t length, uint64_t hash) {
     JournalLineIndex& ix = index();
     if (ix.slots.empty()) return nullptr;
     size_t mask = ix.slots.size() - 1;
+    const uint64_t tag = slot_tag(hash);
     for (size_t slot = hash & mask; ix.slots[slot] != 0; slot = (slot + 1) & mask) {
-        TextEntry& e = ix.entries[ix.slots[slot] - 1];
-        if (e.hash == hash && e.text.size() == length && std::memcmp(e.text.data(), text, length) == 0) return &e;
+        if (slot_tag(ix.slots[slot]) != tag) continue;
+        TextEntry& e = ix.entries[(ix.slots[slot] & 0xFFFFFFFFull) - 1];
+        if (e.hash != hash || e.nodes.empty()) continue;
+        if (same_text(witness(ix, e)->text, text, length)) return &e;
     }
     return nullptr;
 }
@@ -136,7 +192,8 @@ TextEntry& find_or_add(const char* text) {
     if (TextEntry* e = find(text, length, hash)) return *e;
     JournalLineIndex& ix = index();
     if (2 * (ix.entries.size() + 1) > ix.slots.size()) rebuild(ix, ix.entries.size() - ix.empty_entries + 1);
-    ix.entries.push_back(TextEntry{hash, std::string(text, length), {}, 0, 0, false});
+    ix.entries.push_back(TextEntry{});
+    ix.entries.back().hash = hash;
     place(ix, static_cast<uint32_t>(ix.entries.size() - 1));
     return ix.entries.back();
 }
@@ -199,13 +256,14 @@ void journal_index_remove_unmatched(StateLine* node) {
     }
 }
 
-void journal_index_doom_first(const char* text) {
+bool journal_index_doom_first(const char* text) {
     TextEntry* entry = find(text);
-    if (entry == nullptr || entry->nodes.empty()) return;
+    if (entry == nullptr || entry->nodes.empty()) return false;
     StateLine* node = entry->nodes.front();
     entry->nodes.pop_front();
     node->flag = DOOMED;
     note_if_emptied(*entry);
+    return true;
 }
 
 bool journal_index_take_doomed(StateLine* node) { return node->flag == DOOMED; }

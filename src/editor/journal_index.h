@@ -22,7 +22,8 @@ void journal_index_begin_snapshot();
 StateLine* journal_index_match(const char* text, size_t length);
 // A node not seen again is leaving the state set.
 void journal_index_remove_unmatched(StateLine* node);
-// Marks the first node of this text for removal and drops it from the index.
-void journal_index_doom_first(const char* text);
+// Marks the first node of this text for removal and drops it from the
+// index; false when no node has this text.
+bool journal_index_doom_first(const char* text);
 // True (once) for a node marked by journal_index_doom_first.
 bool journal_index_take_doomed(StateLine* node);

@@ -9,8 +9,10 @@
 // changed objects, and those are redrawn.
 #include "editor/journal_step.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "board/draw.h"
 #include "board/grid.h"
@@ -50,17 +52,32 @@ bool ends_with(const char* line, const char* text) {
     return k <= n && std::memcmp(line + n - k, text, k) == 0;
 }
 
-// The record is still what the rebuild made of the node.
-template <typename Record>
-bool unchanged(const StateLine* node, const Record* r) {
-    const LineMade now = made_of(r);
+// The record is still what the rebuild made of the node. Compared field
+// by field: a LineMade assembled on the stack first would be read back
+// before its stores had landed, on every kept line of every step.
+bool same_description(const StateLine* node, const DescriptionHead& now) {
+    const DescriptionHead& then = node->made->desc;
+    if (now.text != then.text || now.width != then.width || now.x != then.x || now.y != then.y) return false;
+    return now.width == 0 || ends_with(node->text, now.text);
+}
+
+bool unchanged(const StateLine* node, const WireRecord* w) {
     const LineMade& then = *node->made;
-    if (now.kind != then.kind || now.record != then.record) return false;
-    if (std::memcmp(now.fields, then.fields, sizeof now.fields) != 0) return false;
-    if (now.desc.text != then.desc.text || now.desc.width != then.desc.width || now.desc.x != then.desc.x ||
-        now.desc.y != then.desc.y)
+    if (then.kind != LINE_MADE_WIRE || then.record != w) return false;
+    const int32_t* f = then.fields;
+    if (f[0] != w->entry || f[1] != w->x1 || f[2] != w->y1 || f[3] != w->x2 || f[4] != w->y2) return false;
+    if ((f[5] | f[6] | f[7]) != 0) return false;
+    return same_description(node, w->desc);
+}
+
+bool unchanged(const StateLine* node, const ComponentRecord* c) {
+    const LineMade& then = *node->made;
+    if (then.kind != LINE_MADE_COMPONENT || then.record != c) return false;
+    const int32_t* f = then.fields;
+    if (f[0] != c->entry || f[1] != c->ax || f[2] != c->ay || f[3] != c->box_x0 || f[4] != c->box_y0 ||
+        f[5] != c->box_x1 || f[6] != c->box_y1 || f[7] != 0)
         return false;
-    return now.desc.width == 0 || ends_with(node->text, now.desc.text);
+    return same_description(node, c->desc);
 }
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -109,16 +126,20 @@ bool is_cell_line(const char* text) {
     return word_is("CUT") || word_is("BRIDGE");
 }
 
+// The records of a list in the order the full rebuild made them, which is
+// the reverse of the list's: read into an array kept from step to step, so
+// that planning walks each list once and writes nothing into it.
+struct RebuildOrder {
+    std::vector<WireRecord*> wires;
+    std::vector<ComponentRecord*> components;
+};
+RebuildOrder rebuild_order;
+
 template <typename Record>
-Record* reversed(Record* list) {
-    Record* done = nullptr;
-    while (list != nullptr) {
-        Record* next = list->next;
-        list->next = done;
-        done = list;
-        list = next;
-    }
-    return done;
+void fill_reversed(std::vector<Record*>& out, Record* list) {
+    out.clear();
+    for (; list != nullptr; list = list->next) out.push_back(list);
+    std::reverse(out.begin(), out.end());
 }
 
 template <typename Record>
@@ -182,8 +203,9 @@ bool collect_changes(const JournalEvent* step, bool forward, StepPlan& plan) {
 // Walks the kept lines against the lists in the rebuild's order; the
 // records passed over must be the removed lines' records.
 bool match_kept_lines(StepPlan& plan, int& kept_cells) {
-    WireRecord* wire = board.wire_list;
-    ComponentRecord* component = board.component_list;
+    const std::vector<WireRecord*>& wires = rebuild_order.wires;
+    const std::vector<ComponentRecord*>& components = rebuild_order.components;
+    size_t wire = 0, component = 0;
     StateLine* node = journal.state;
     for (int i = 0; i < plan.added_count; ++i) node = node->next;
     for (; node != nullptr; node = node->next) {
@@ -191,22 +213,20 @@ bool match_kept_lines(StepPlan& plan, int& kept_cells) {
         const LineMade& made = *node->made;
         switch (made.kind) {
             case LINE_MADE_WIRE:
-                while (wire != nullptr && wire != made.record) {
+                while (wire < wires.size() && wires[wire] != made.record) {
                     if (plan.wire_count == MAX_STEP_LINES) return false;
-                    plan.wires[plan.wire_count++] = wire;
-                    wire = wire->next;
+                    plan.wires[plan.wire_count++] = wires[wire++];
                 }
-                if (wire == nullptr || !unchanged(node, wire)) return false;
-                wire = wire->next;
+                if (wire == wires.size() || !unchanged(node, wires[wire])) return false;
+                ++wire;
                 break;
             case LINE_MADE_COMPONENT:
-                while (component != nullptr && component != made.record) {
+                while (component < components.size() && components[component] != made.record) {
                     if (plan.component_count == MAX_STEP_LINES) return false;
-                    plan.components[plan.component_count++] = component;
-                    component = component->next;
+                    plan.components[plan.component_count++] = components[component++];
                 }
-                if (component == nullptr || !unchanged(node, component)) return false;
-                component = component->next;
+                if (component == components.size() || !unchanged(node, components[component])) return false;
+                ++component;
                 break;
             case LINE_MADE_CELL:
                 if (cell_get(made.fields[0], made.fields[1]) != 1) return false;
@@ -218,13 +238,13 @@ bool match_kept_lines(StepPlan& plan, int& kept_cells) {
                 return false;  // a line no rebuild has parsed
         }
     }
-    for (; wire != nullptr; wire = wire->next) {
+    for (; wire < wires.size(); ++wire) {
         if (plan.wire_count == MAX_STEP_LINES) return false;
-        plan.wires[plan.wire_count++] = wire;
+        plan.wires[plan.wire_count++] = wires[wire];
     }
-    for (; component != nullptr; component = component->next) {
+    for (; component < components.size(); ++component) {
         if (plan.component_count == MAX_STEP_LINES) return false;
-        plan.components[plan.component_count++] = component;
+        plan.components[plan.component_count++] = components[component];
     }
     return true;
 }
@@ -273,14 +293,11 @@ bool match_removed_lines(StepPlan& plan, int kept_cells) {
 bool plan_step(const JournalEvent* step, bool forward, StepPlan& plan) {
     if (board.selected_wire != nullptr || board.selected_component != nullptr) return false;
     if (!collect_changes(step, forward, plan)) return false;
-    // The rebuild's order is the reverse of the state set's: walk the
-    // lists reversed, and put them back whatever the outcome.
-    board.wire_list = reversed(board.wire_list);
-    board.component_list = reversed(board.component_list);
+    // The rebuild's order is the reverse of the state set's.
+    fill_reversed(rebuild_order.wires, board.wire_list);
+    fill_reversed(rebuild_order.components, board.component_list);
     int kept_cells = 0;
     const bool matched = match_kept_lines(plan, kept_cells);
-    board.wire_list = reversed(board.wire_list);
-    board.component_list = reversed(board.component_list);
     return matched && match_removed_lines(plan, kept_cells);
 }
 

@@ -172,7 +172,7 @@ DescriptionForm apply_description(DescriptionHead& d, std::string_view tail) {
     return DescriptionForm::Positioned;
 }
 
-int parse_component_line(const char* line, const std::string& word, int kind) {
+int parse_component_line(const char* line, const std::string& word, CatalogName name, int kind) {
     int variant = 0, x = 0, y = 0;
     std::string_view tail;
     LineScanner scan(line);
@@ -183,7 +183,7 @@ int parse_component_line(const char* line, const std::string& word, int kind) {
     scan.rest(tail);
     if (kind == KIND_TEXT) tail = text_tail(line);
 
-    ComponentRecord* c = create_component(word.c_str(), variant, x * 5, y * 5);
+    ComponentRecord* c = create_component_of(catalog_lookup_name(name, variant), x * 5, y * 5);
     if (c == nullptr) return ask_skip_or_stop("Component %s has no variant %d", word, variant);
     if (!entry_is_text(c->entry) && (outside_half_pitch_limit(c->ax) || outside_half_pitch_limit(c->ay))) {
         // An alias's shift took the anchor past what a line may hold; its
@@ -206,7 +206,7 @@ int parse_component_line(const char* line, const std::string& word, int kind) {
     return 0;
 }
 
-int parse_wire_line(const char* line, const std::string& word, int kind) {
+int parse_wire_line(const char* line, const std::string& word, CatalogName name, int kind) {
     int variant = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string_view tail;
     LineScanner scan(line);
@@ -220,7 +220,7 @@ int parse_wire_line(const char* line, const std::string& word, int kind) {
 
     int entry = -1;
     if (kind == KIND_WIRE) {
-        entry = catalog_lookup(word.c_str(), variant).entry;
+        entry = catalog_lookup_name(name, variant).entry;
         if (entry < 0) return ask_skip_or_stop("Wire %s has no variant %d", word, variant);
     } else {
         entry = wire_entry_for_letter(word[0]);
@@ -265,7 +265,9 @@ int parse_board_line(const char* line, float* file_version) {
     const std::string word = first_word(line);
     if (word.empty()) return 0;  // a blank line
 
-    const CatalogMatch match = catalog_lookup(word.c_str(), -1);
+    // Found once: the line's variant is looked up from the same find.
+    const CatalogName name = catalog_find_name(word.c_str());
+    const CatalogMatch match = catalog_lookup_name(name, -1);
     const int kind = match.entry >= 0 ? shape_catalog[match.entry].kind : -1;
     if (kind < 0 || kind > KIND_STRIP) {
         char text[256];
@@ -277,10 +279,10 @@ int parse_board_line(const char* line, float* file_version) {
     switch (kind) {
         case KIND_TEXT:
         case KIND_COMPONENT:
-            return parse_component_line(line, word, kind);
+            return parse_component_line(line, word, name, kind);
         case KIND_WIRE:
         case KIND_LETTER_WIRE:
-            return parse_wire_line(line, word, kind);
+            return parse_wire_line(line, word, name, kind);
         case KIND_VERSION: {
             float version = file_version != nullptr ? *file_version : 0.0f;
             LineScanner scan(line);
