@@ -142,21 +142,33 @@ void fill_reversed(std::vector<Record*>& out, Record* list) {
     std::reverse(out.begin(), out.end());
 }
 
+// Takes the planned records out of their list in one go and returns the
+// list's new tail. `order` is the list in rebuild order (its reverse) and
+// `at` the positions in it of the records that go: each is replaced by a
+// link between its nearest neighbours that stay, so that no list is
+// walked.
 template <typename Record>
-void unlink(Record*& list, Record* r) {
-    for (Record** link = &list; *link != nullptr; link = &(*link)->next) {
-        if (*link == r) {
-            *link = r->next;
-            r->next = nullptr;
-            return;
-        }
+Record* unlink_planned(Record*& list, const std::vector<Record*>& order, const size_t* at, int count) {
+    auto going = [&](size_t i) {
+        for (int k = 0; k < count; ++k)
+            if (at[k] == i) return true;
+        return false;
+    };
+    for (int k = 0; k < count; ++k) {
+        size_t before = at[k] + 1;  // towards the list's head
+        while (before < order.size() && going(before)) ++before;
+        size_t after = at[k];  // towards its tail: order[after - 1]
+        while (after > 0 && going(after - 1)) --after;
+        Record* next = after > 0 ? order[after - 1] : nullptr;
+        if (before < order.size())
+            order[before]->next = next;
+        else
+            list = next;
+        order[at[k]]->next = nullptr;
     }
-}
-
-template <typename Record>
-Record* tail_of(Record* list) {
-    while (list != nullptr && list->next != nullptr) list = list->next;
-    return list;
+    size_t last = 0;
+    while (last < order.size() && going(last)) ++last;
+    return last < order.size() ? order[last] : nullptr;
 }
 
 // Lists the step's lines and the board's records not held by kept lines.
@@ -166,8 +178,10 @@ struct StepPlan {
     StateLine* added[MAX_STEP_LINES];  // the fresh state nodes, head first
     int added_count = 0;
     WireRecord* wires[MAX_STEP_LINES];
+    size_t wire_at[MAX_STEP_LINES];  // each one's place in the rebuild order
     int wire_count = 0;
     ComponentRecord* components[MAX_STEP_LINES];
+    size_t component_at[MAX_STEP_LINES];
     int component_count = 0;
     int removed_cells[MAX_STEP_LINES][2];
     int removed_cell_count = 0;
@@ -215,6 +229,7 @@ bool match_kept_lines(StepPlan& plan, int& kept_cells) {
             case LINE_MADE_WIRE:
                 while (wire < wires.size() && wires[wire] != made.record) {
                     if (plan.wire_count == MAX_STEP_LINES) return false;
+                    plan.wire_at[plan.wire_count] = wire;
                     plan.wires[plan.wire_count++] = wires[wire++];
                 }
                 if (wire == wires.size() || !unchanged(node, wires[wire])) return false;
@@ -223,6 +238,7 @@ bool match_kept_lines(StepPlan& plan, int& kept_cells) {
             case LINE_MADE_COMPONENT:
                 while (component < components.size() && components[component] != made.record) {
                     if (plan.component_count == MAX_STEP_LINES) return false;
+                    plan.component_at[plan.component_count] = component;
                     plan.components[plan.component_count++] = components[component++];
                 }
                 if (component == components.size() || !unchanged(node, components[component])) return false;
@@ -240,10 +256,12 @@ bool match_kept_lines(StepPlan& plan, int& kept_cells) {
     }
     for (; wire < wires.size(); ++wire) {
         if (plan.wire_count == MAX_STEP_LINES) return false;
+        plan.wire_at[plan.wire_count] = wire;
         plan.wires[plan.wire_count++] = wires[wire];
     }
     for (; component < components.size(); ++component) {
         if (plan.component_count == MAX_STEP_LINES) return false;
+        plan.component_at[plan.component_count] = component;
         plan.components[plan.component_count++] = components[component];
     }
     return true;
@@ -342,12 +360,20 @@ void journal_forget_made(StateLine* node) {
 
 namespace {
 
+// The lists' last records once the planned ones are gone.
+struct ListTails {
+    WireRecord* wire;
+    ComponentRecord* component;
+};
+
 // Marked before and after the solder points go, so that the strips they
 // ended are repainted too.
-void remove_planned(const StepPlan& plan) {
+ListTails remove_planned(const StepPlan& plan) {
+    const ListTails tails{
+        unlink_planned(board.wire_list, rebuild_order.wires, plan.wire_at, plan.wire_count),
+        unlink_planned(board.component_list, rebuild_order.components, plan.component_at, plan.component_count)};
     for (int i = 0; i < plan.wire_count; ++i) {
         WireRecord* w = plan.wires[i];
-        unlink(board.wire_list, w);
         invalidate_wire(w);
         unregister_wire_ends(w);
         invalidate_wire(w);
@@ -355,7 +381,6 @@ void remove_planned(const StepPlan& plan) {
     }
     for (int i = 0; i < plan.component_count; ++i) {
         ComponentRecord* c = plan.components[i];
-        unlink(board.component_list, c);
         invalidate_component(c);
         unregister_pins(c);
         invalidate_component(c);
@@ -369,6 +394,7 @@ void remove_planned(const StepPlan& plan) {
         else
             invalidate_bridge(column * 5, row * 5);
     }
+    return tails;
 }
 
 // A record just parsed to the head of its list goes to the tail instead.
@@ -385,9 +411,9 @@ void move_head_to_tail(Record*& list, Record*& tail) {
 
 // The added lines end the lists, the first added last: parsed from the
 // last added on, each new record moves from the head to the tail.
-void add_planned(const StepPlan& plan) {
-    WireRecord* wire_tail = tail_of(board.wire_list);
-    ComponentRecord* component_tail = tail_of(board.component_list);
+void add_planned(const StepPlan& plan, ListTails tails) {
+    WireRecord* wire_tail = tails.wire;
+    ComponentRecord* component_tail = tails.component;
     float version = 0.0f;
     for (int i = plan.added_count - 1; i >= 0; --i) {
         StateLine* node = plan.added[i];
@@ -413,7 +439,6 @@ bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
     StepPlan plan;
     if (!plan_step(step, forward, plan)) return false;
     DeferredRedraw bulk;
-    remove_planned(plan);
-    add_planned(plan);
+    add_planned(plan, remove_planned(plan));
     return true;
 }
