@@ -87,6 +87,7 @@ private:
 // next rebuild drops it.
 struct TextEntry {
     uint64_t hash = 0;
+    size_t length = 0;              // of the text, which every node has
     NodeSequence nodes;
     uint32_t generation = 0;        // the snapshot `unseen` belongs to
     bool counted_empty = false;     // counted in empty_entries
@@ -163,9 +164,6 @@ const StateLine* witness(const JournalLineIndex& ix, const TextEntry& e) {
     return e.nodes.front();
 }
 
-bool same_text(const char* node_text, const char* text, size_t length) {
-    return std::strncmp(node_text, text, length) == 0 && node_text[length] == '\0';
-}
 
 TextEntry* find(const char* text, size_t length, uint64_t hash) {
     JournalLineIndex& ix = index();
@@ -175,8 +173,8 @@ TextEntry* find(const char* text, size_t length, uint64_t hash) {
     for (size_t slot = hash & mask; ix.slots[slot] != 0; slot = (slot + 1) & mask) {
         if (slot_tag(ix.slots[slot]) != tag) continue;
         TextEntry& e = ix.entries[(ix.slots[slot] & 0xFFFFFFFFull) - 1];
-        if (e.hash != hash || e.nodes.empty()) continue;
-        if (same_text(witness(ix, e)->text, text, length)) return &e;
+        if (e.hash != hash || e.length != length || e.nodes.empty()) continue;
+        if (std::memcmp(witness(ix, e)->text, text, length) == 0) return &e;
     }
     return nullptr;
 }
@@ -194,6 +192,7 @@ TextEntry& find_or_add(const char* text) {
     if (2 * (ix.entries.size() + 1) > ix.slots.size()) rebuild(ix, ix.entries.size() - ix.empty_entries + 1);
     ix.entries.push_back(TextEntry{});
     ix.entries.back().hash = hash;
+    ix.entries.back().length = length;
     place(ix, static_cast<uint32_t>(ix.entries.size() - 1));
     return ix.entries.back();
 }
