@@ -101,6 +101,16 @@ void board_file_text(std::string* text) {
     text->clear();
     // Selected objects sit outside their lists; put them back so they are written.
     deselect_all();
+    // Room for typical lines up front: grown by doubling, the text of a
+    // large board is copied a dozen times over and its pages are faulted
+    // in anew each save.
+    size_t lines = 1;
+    for (int row = 0; row < GRID_ROWS; ++row)
+        for (int column = row % 2 == 0 ? 1 : 0; column < GRID_COLUMNS; column += row % 2 == 0 ? 2 : 1)
+            lines += board_grid.cells[row][column] != 0;
+    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) ++lines;
+    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) ++lines;
+    text->reserve(lines * 32);
 
     BlockWriter out(*text);
     out.format_line([](char* buffer, size_t capacity) {
