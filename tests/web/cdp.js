@@ -52,8 +52,17 @@ async function launch(options = {}) {
       }
     }
   });
-  const exited = new Promise((resolve) => child.on("exit", resolve));
+  // A browser that ends (or crashes) fails every call still waiting, so
+  // that no test hangs on it.
+  let ended = false;
+  const exited = new Promise((resolve) => child.on("exit", (code, signal) => {
+    ended = true;
+    for (const { reject } of waiting.values()) reject(new Error(`chromium ended (${code ?? signal})`));
+    waiting.clear();
+    resolve();
+  }));
   function send(method, params = {}, sessionId) {
+    if (ended) return Promise.reject(new Error("chromium has ended"));
     const id = nextId++;
     const message = { id, method, params };
     if (sessionId) message.sessionId = sessionId;
