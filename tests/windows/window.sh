@@ -149,7 +149,7 @@ until_drawn_start() {
 }
 until_drawn() {
     local differing
-    for _ in $(seq 50); do
+    for _ in $(seq 150); do
         area_picture "$work/after.png" $(point $(($1 - 20)) $(($2 - 20))) 41 41
         differing="$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1)"
         [ "$differing" != "0" ] && return 0
@@ -170,7 +170,7 @@ click_held() {
     xdotool mousemove $(point "$2" "$3")
     sleep 0.2
     xdotool mousedown "$1"
-    sleep 0.3
+    sleep 0.5
     xdotool mouseup "$1"
 }
 
@@ -215,7 +215,7 @@ window_named "Enter" >/dev/null 2>&1 && fail "the left shift key opened the comp
 xdotool mousemove $(point "$shift_part_x" "$shift_part_y")
 sleep 0.2
 xdotool keydown 62
-sleep 0.3
+sleep 0.5
 xdotool keyup 62
 answer_window "Enter" "npn"
 

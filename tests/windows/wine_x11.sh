@@ -16,6 +16,8 @@
 
 # start_display WORK WIDTH HEIGHT: Xvfb on a free display, DISPLAY exported.
 start_display() {
+    # A number left from an earlier run would be read before Xvfb writes.
+    rm -f "$1/display"
     Xvfb -displayfd 3 -screen 0 "$2x$3x24" -nolisten tcp 3>"$1/display" 2>"$1/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do
