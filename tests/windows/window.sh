@@ -40,6 +40,8 @@ fail() {
     echo "FAIL (at ${SECONDS}s): $*" >&2
     failures=$((failures + 1))
 }
+# Pictures of failed comparisons are kept only from this run.
+[ -z "$screens" ] || rm -f "$screens"/failed-*.png
 # keep_screen NAME: the settled screen into $screens/NAME.png.
 keep_screen() {
     [ -n "$screens" ] || return 0
