@@ -83,12 +83,28 @@ void grow_by_description(Rect& r, const DescriptionHead& d) {
     if (d.width != 0) grow_rect(r, {d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
 }
 
-void redraw_point(int x, int y) {
-    redraw_rect({area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5});
+Rect point_area(int x, int y) { return {area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5}; }
+
+Rect description_area(const DescriptionHead& d) {
+    return {d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM};
 }
 
-void redraw_description(const DescriptionHead& d) {
-    if (d.width != 0) redraw_rect({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
+void redraw_point(int x, int y) { redraw_rect(point_area(x, y)); }
+
+// The rectangles one object's mark redraws, in their order; the records
+// near them are gathered once for all of them.
+struct MarkAreas {
+    Rect areas[MAX_PINS + 2];
+    int count = 0;
+    void add(const Rect& r) { areas[count++] = r; }
+};
+
+void redraw_areas(const MarkAreas& m) {
+    Rect all = ordered(m.areas[0]);
+    for (int i = 1; i < m.count; ++i) grow_rect(all, m.areas[i]);
+    begin_nearby_records(all);
+    for (int i = 0; i < m.count; ++i) redraw_rect(m.areas[i]);
+    end_nearby_records();
 }
 
 }  // namespace
@@ -122,10 +138,12 @@ void invalidate_wire(const WireRecord* w) {
     const int lx = std::min(w->x1, w->x2), gx = std::max(w->x1, w->x2);
     const int ly = std::min(w->y1, w->y2), gy = std::max(w->y1, w->y2);
     if (!redraw_state.redraw_deferred) {
-        redraw_point(lx, ly);
-        redraw_point(gx, gy);
-        redraw_rect({lx - 5, ly - 5, gx + 5, gy + 5});
-        redraw_description(w->desc);
+        MarkAreas m;
+        m.add(point_area(lx, ly));
+        m.add(point_area(gx, gy));
+        m.add({lx - 5, ly - 5, gx + 5, gy + 5});
+        if (w->desc.width != 0) m.add(description_area(w->desc));
+        redraw_areas(m);
         return;
     }
     Rect r = collected_rect();
@@ -139,9 +157,11 @@ void invalidate_wire(const WireRecord* w) {
 void invalidate_component(const ComponentRecord* c) {
     const PinList pins = component_pins(c->entry, c->ax, c->ay);
     if (!redraw_state.redraw_deferred) {
-        for (int i = 0; i < pins.count; ++i) redraw_point(pins.x[i], pins.y[i]);
-        redraw_rect({c->box_x0, c->box_y0, c->box_x1, c->box_y1});
-        redraw_description(c->desc);
+        MarkAreas m;
+        for (int i = 0; i < pins.count; ++i) m.add(point_area(pins.x[i], pins.y[i]));
+        m.add({c->box_x0, c->box_y0, c->box_x1, c->box_y1});
+        if (c->desc.width != 0) m.add(description_area(c->desc));
+        redraw_areas(m);
         return;
     }
     Rect r = collected_rect();

@@ -27,6 +27,10 @@ void redraw_dirty_rect();
 // Repaints a rectangle of model units (corners in any order, clipped to the
 // board) in the scheme's layer order; wholly off the board it does nothing.
 void redraw_rect(Rect r);
+// Between these, redraws inside the area look only at the records that
+// meet it, gathered once at the start; the record lists must not change.
+void begin_nearby_records(Rect area);
+void end_nearby_records();
 // The invalidate family repaints what a change touched: at once, or inside
 // a DeferredRedraw only by growing the dirty rectangle. A point takes in
 // the whole strip through it (a cut or a solder point changes the strip's

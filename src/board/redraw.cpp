@@ -138,9 +138,53 @@ struct VisibleRecords {
     bool gathered = false;
 };
 
+// The records near one change, gathered once for the several rectangles
+// a single dirty mark redraws, so that each of those redraws looks at
+// these instead of walking every record of the board.
+struct NearbyRecords {
+    static constexpr int CAPACITY = 1024;
+    bool active = false;
+    Rect area{};
+    int wire_count = 0, component_count = 0;
+    const WireRecord* wires[CAPACITY];
+    const ComponentRecord* components[CAPACITY];
+};
+
+NearbyRecords nearby;
+
+bool area_holds(const Rect& outer, const Rect& inner) {
+    return inner.x0 >= outer.x0 && inner.y0 >= outer.y0 && inner.x1 <= outer.x1 && inner.y1 <= outer.y1;
+}
+
+// A record that meets a rectangle inside the gathered area meets that
+// area, so the gathered lists, in list order, hold every one it meets.
+bool gather_from_nearby(VisibleRecords& v, const Rect& clip) {
+    if (!nearby.active || !area_holds(nearby.area, clip)) return false;
+    v.wire_count = 0;
+    for (int i = 0; i < nearby.wire_count; ++i) {
+        if (!wire_visible(nearby.wires[i], clip)) continue;
+        if (v.wire_count == VisibleRecords::CAPACITY) {
+            v.wire_count = -1;
+            break;
+        }
+        v.wires[v.wire_count++] = nearby.wires[i];
+    }
+    v.component_count = 0;
+    for (int i = 0; i < nearby.component_count; ++i) {
+        if (!component_visible(nearby.components[i], clip)) continue;
+        if (v.component_count == VisibleRecords::CAPACITY) {
+            v.component_count = -1;
+            break;
+        }
+        v.components[v.component_count++] = nearby.components[i];
+    }
+    return true;
+}
+
 void gather_visible(VisibleRecords& v, const Rect& clip) {
     if (v.gathered) return;
     v.gathered = true;
+    if (gather_from_nearby(v, clip)) return;
     v.wire_count = 0;
     for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
         if (!wire_visible(w, clip)) continue;
@@ -239,6 +283,27 @@ void redraw_rect(Rect area) {
     }
     canvas.clip_rect = saved;
 }
+
+void begin_nearby_records(Rect area) {
+    nearby.active = false;
+    const Rect r = ordered(area);
+    nearby.wire_count = 0;
+    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
+        if (!wire_visible(w, r)) continue;
+        if (nearby.wire_count == NearbyRecords::CAPACITY) return;
+        nearby.wires[nearby.wire_count++] = w;
+    }
+    nearby.component_count = 0;
+    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
+        if (!component_visible(c, r)) continue;
+        if (nearby.component_count == NearbyRecords::CAPACITY) return;
+        nearby.components[nearby.component_count++] = c;
+    }
+    nearby.area = r;
+    nearby.active = true;
+}
+
+void end_nearby_records() { nearby.active = false; }
 
 void draw_board_frame() {
     const Rect saved = canvas.clip_rect;
