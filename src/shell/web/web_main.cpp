@@ -13,6 +13,7 @@
 #include "core/arena.h"
 #include "editor/editor_state.h"
 #include "editor/journal.h"
+#include "editor/state_reset.h"
 #include "export/settings.h"
 #include "graphics/canvas.h"
 #include "graphics/font.h"
@@ -23,18 +24,6 @@
 #include "shell/web/web_shell.h"
 
 namespace {
-
-void reset_everything() {
-    canvas_reset();
-    board_reset();
-    redraw_state_reset();
-    input_reset();
-    dialog_state_reset();
-    export_settings_reset();
-    font_reset();
-    journal_reset();
-    editor_state_reset();
-}
 
 EM_JS(void, js_test_done, (int status, double milliseconds), { CU.testDone(status, milliseconds); });
 
@@ -57,6 +46,7 @@ int run_script_session(const char* script_path, const char* board_path) {
         std::fprintf(stderr, "cuprolay: %s\n", error.c_str());
         return 2;
     }
+    reset_all_state();
     headless_install();
     headless_state.transcript = stdout;
     headless_state.messages_to_stderr = false;
@@ -65,7 +55,6 @@ int run_script_session(const char* script_path, const char* board_path) {
     scripted_backend.present = web_present;
     scripted_backend.end_process = end_script_session;
     set_platform(&scripted_backend);
-    reset_everything();
     session_start_ms = emscripten_get_now();
     editor_main_loop(board_path);
     end_script_session(0);
@@ -73,7 +62,7 @@ int run_script_session(const char* script_path, const char* board_path) {
 }
 
 int run_editor(const char* board_path) {
-    reset_everything();
+    reset_all_state();
     web_install();
     editor_main_loop(board_path);
     // Quit: the page says that the program has ended rather than leave a
