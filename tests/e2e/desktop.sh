@@ -33,15 +33,8 @@ fail() {
     failures=$((failures + 1))
 }
 
-# A display of our own; Xvfb picks a free number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$source_dir/tests/support/x_display.sh"
+start_display "$work" 1920 1080 || exit 1
 
 board="$work/start.cpx"
 cp "$source_dir/examples/timer.cpx" "$board"
@@ -71,26 +64,6 @@ key q
 EOF
 "$program" --script "$work/session.txt" "$board" >"$work/transcript.txt" 2>&1 ||
     fail "the scripted session failed: $(cat "$work/transcript.txt")"
-
-# Waits for a visible window whose title is exactly $1 and prints its id.
-window_named() {
-    local id=""
-    for _ in $(seq 100); do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-
-# Waits until no visible window has the title $1.
-window_gone() {
-    for _ in $(seq 100); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 # Types at the end of the focused field of the window titled $1 and
 # presses Return there.
@@ -219,16 +192,7 @@ fi
 # Quit: the board was saved, so no question.
 xdotool windowfocus --sync "$main"
 xdotool key q
-status=""
-for _ in $(seq 50); do
-    if ! kill -0 "$editor_pid" 2>/dev/null; then
-        wait "$editor_pid"
-        status=$?
-        editor_pid=""
-        break
-    fi
-    sleep 0.1
-done
+wait_for_exit 50
 [ "$status" = "0" ] || fail "the editor did not quit with status 0 (status '${status}')"
 
 if [ -f "$work/desktop.cpx" ] && [ -f "$work/scripted.cpx" ]; then
@@ -307,16 +271,7 @@ if main="$(window_named "Cuprolay 1.00 - 32-bit")" && help="$(window_named "Help
     else
         fail "closing the window with unsaved work asked nothing"
     fi
-    status=""
-    for _ in $(seq 50); do
-        if ! kill -0 "$editor_pid" 2>/dev/null; then
-            wait "$editor_pid"
-            status=$?
-            editor_pid=""
-            break
-        fi
-        sleep 0.1
-    done
+    wait_for_exit 50
     [ "$status" = "0" ] || fail "OK on the close question did not end the editor with status 0 ('$status')"
 else
     fail "the second session did not start: $(cat "$work/close.log")"

@@ -26,12 +26,6 @@ enum Outcome {
     WRONG_HISTORY = 5,
 };
 
-std::string board_text() {
-    std::string text;
-    board_file_text(&text);
-    return text;
-}
-
 int undo_depth() {
     int depth = 0;
     for (const JournalEvent* e = journal.current; e->older != nullptr; e = e->older) ++depth;
@@ -46,11 +40,11 @@ int redo_depth() {
 
 // The boards that successive undos lead to, the current one first.
 std::vector<std::string> undo_trail() {
-    std::vector<std::string> trail{board_text()};
+    std::vector<std::string> trail{saved_board_text()};
     while (journal.current->older != nullptr) {
         journal_undo();
         journal_rebuild_board();
-        trail.push_back(board_text());
+        trail.push_back(saved_board_text());
     }
     return trail;
 }
@@ -72,7 +66,7 @@ protected:
         restart();
         prepare();
         operation();
-        const std::string expected = board_text();
+        const std::string expected = saved_board_text();
         const int expected_undo = undo_depth(), expected_redo = redo_depth();
         const std::vector<std::string> trail = check_history ? undo_trail() : std::vector<std::string>{};
 
@@ -109,7 +103,7 @@ protected:
         temp_arena.refuse_at = 0;
         if (temp_arena.refused == 0) return NO_FAULT;
         if (!board_integrity_check(nullptr, 0)) return BROKEN;
-        if (board_text() != expected) return DIFFERENT;
+        if (saved_board_text() != expected) return DIFFERENT;
         if (!trail.empty()) {
             // Only the oldest undo events may be gone, and redo events only
             // once no undo event is left.

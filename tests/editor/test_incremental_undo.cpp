@@ -19,22 +19,6 @@ struct AfterStep {
     size_t picture;  // a hash of every cell and framebuffer pixel
 };
 
-size_t picture_hash() {
-    const std::string_view cells(reinterpret_cast<const char*>(canvas.cells), sizeof canvas.cells);
-    const std::string_view pixels(reinterpret_cast<const char*>(canvas.framebuffer), sizeof canvas.framebuffer);
-    return std::hash<std::string_view>{}(cells) * 31 + std::hash<std::string_view>{}(pixels);
-}
-
-std::string board_text() {
-    FILE* f = std::tmpfile();
-    write_board_file(f);
-    std::rewind(f);
-    std::string text;
-    for (int ch; (ch = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(ch));
-    std::fclose(f);
-    return text;
-}
-
 // The editor's edits, each followed by the checkpoint of the next pass.
 void random_edit(std::mt19937& random) {
     auto any = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
@@ -109,7 +93,7 @@ std::vector<AfterStep> play_session(unsigned seed, bool incremental) {
             else
                 journal_redo();
             journal_rebuild_board();
-            seen.push_back({board_text(), picture_hash()});
+            seen.push_back({saved_board_text(), canvas_hash()});
         }
     }
     return seen;

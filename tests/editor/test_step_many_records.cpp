@@ -15,22 +15,6 @@ struct Seen {
     size_t picture;
 };
 
-std::string board_text() {
-    FILE* f = std::tmpfile();
-    write_board_file(f);
-    std::rewind(f);
-    std::string text;
-    for (int ch; (ch = std::fgetc(f)) != EOF;) text.push_back(static_cast<char>(ch));
-    std::fclose(f);
-    return text;
-}
-
-size_t picture_hash() {
-    const std::string_view cells(reinterpret_cast<const char*>(canvas.cells), sizeof canvas.cells);
-    const std::string_view pixels(reinterpret_cast<const char*>(canvas.framebuffer), sizeof canvas.framebuffer);
-    return std::hash<std::string_view>{}(cells) * 31 + std::hash<std::string_view>{}(pixels);
-}
-
 // Takes `count` records from a list starting at position `from` (0: the
 // head), as a deletion of several objects does.
 template <typename Record>
@@ -109,7 +93,7 @@ std::vector<Seen> play(unsigned seed, bool incremental) {
         deselect_all();
         action < 8 ? journal_undo() : journal_redo();
         journal_rebuild_board();
-        seen.push_back({board_text(), picture_hash()});
+        seen.push_back({saved_board_text(), canvas_hash()});
     }
     return seen;
 }

@@ -13,12 +13,6 @@ int redo_depth() {
     return depth;
 }
 
-std::string board_text() {
-    std::string text;
-    board_file_text(&text);
-    return text;
-}
-
 bool came_back = false;
 
 }  // namespace
@@ -31,7 +25,7 @@ TEST_F(StepShortageTest, ARefusalWhileTheOnlyStepIsRedrawnKeepsItForRedo) {
     deselect_all();
     journal_snapshot();  // the checkpoint the next pass would take
     ASSERT_NE(board.wire_list, nullptr);
-    const std::string with_wire = board_text();
+    const std::string with_wire = saved_board_text();
     journal_undo();
     ASSERT_EQ(journal.current, &journal.base);
     ASSERT_EQ(redo_depth(), 1);
@@ -60,5 +54,5 @@ TEST_F(StepShortageTest, ARefusalWhileTheOnlyStepIsRedrawnKeepsItForRedo) {
     EXPECT_EQ(board.wire_list, nullptr);
     journal_redo();
     journal_rebuild_board();
-    EXPECT_EQ(board_text(), with_wire);
+    EXPECT_EQ(saved_board_text(), with_wire);
 }

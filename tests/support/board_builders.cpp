@@ -2,12 +2,15 @@
 #include "support/board_builders.h"
 
 #include <cstdio>
+#include <functional>
+#include <string_view>
 
 #include "board/catalog.h"
 #include "board/draw.h"
 #include "board/grid.h"
 #include "core/arena.h"
 #include "editor/state_reset.h"
+#include "fileio/board_file.h"
 #include "graphics/canvas.h"
 #include "graphics/font.h"
 #include "shell/headless/headless.h"
@@ -151,4 +154,16 @@ CanvasSnapshot take_canvas_snapshot() {
     const auto* pixels = &canvas.framebuffer[0][0][0];
     s.pixels.assign(pixels, pixels + FRAMEBUFFER_WIDTH * FRAMEBUFFER_HEIGHT * 3);
     return s;
+}
+
+size_t canvas_hash() {
+    const std::string_view cells(reinterpret_cast<const char*>(canvas.cells), sizeof canvas.cells);
+    const std::string_view pixels(reinterpret_cast<const char*>(canvas.framebuffer), sizeof canvas.framebuffer);
+    return std::hash<std::string_view>{}(cells) * 31 + std::hash<std::string_view>{}(pixels);
+}
+
+std::string saved_board_text() {
+    std::string text;
+    board_file_text(&text);
+    return text;
 }

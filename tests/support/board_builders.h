@@ -1,7 +1,9 @@
 #pragma once
 // Building boards in code the way the editor does, for tests, benchmarks
 // and developer tools.
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "board/objects.h"
@@ -36,3 +38,8 @@ struct CanvasSnapshot {
     bool operator==(const CanvasSnapshot&) const = default;
 };
 CanvasSnapshot take_canvas_snapshot();
+// A hash of the same, where many pictures are kept for comparison.
+size_t canvas_hash();
+
+// The board as a save would write it (which puts a selection back first).
+std::string saved_board_text();

@@ -308,16 +308,7 @@ if window_named "Warning" >/dev/null; then
 else
     fail "Quit with unsaved work asked nothing"
 fi
-status=""
-for _ in $(seq 100); do
-    if ! kill -0 "$editor_pid" 2>/dev/null; then
-        wait "$editor_pid"
-        status=$?
-        editor_pid=""
-        break
-    fi
-    sleep 0.1
-done
+wait_for_exit 100
 [ "$status" = "0" ] || fail "the editor did not quit with status 0 (status '${status}')"
 
 if [ -f "$work/desktop.cpx" ] && [ -f "$work/scripted.cpx" ]; then
