@@ -243,6 +243,7 @@ void zoom_command(int) {
     PointerHidden hidden;
     deselect_all();
     zoom_toggle();
+    clear_framebuffer_outside({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
 }
 

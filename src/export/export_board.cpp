@@ -53,6 +53,7 @@ static int run_export(const Rect& requested) {
 
     if (switched) {
         canvas.zoom = former_zoom;
+        clear_framebuffer_outside({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
         deselect_and_redraw();
     }
     return result;

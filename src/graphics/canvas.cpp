@@ -128,6 +128,24 @@ void canvas_reset() {
     canvas.changed = {0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1};
 }
 
+void clear_framebuffer_outside(const Rect& cells) {
+    const int z = canvas.zoom / 10;
+    const Rect kept{z * cells.x0, z * cells.y0, z * cells.x1 + z - 1, z * cells.y1 + z - 1};
+    const int x0 = std::clamp(kept.x0, 0, FRAMEBUFFER_WIDTH), x1 = std::clamp(kept.x1 + 1, x0, FRAMEBUFFER_WIDTH);
+    const int y0 = std::clamp(kept.y0, 0, FRAMEBUFFER_HEIGHT), y1 = std::clamp(kept.y1 + 1, y0, FRAMEBUFFER_HEIGHT);
+    const size_t row_bytes = sizeof canvas.framebuffer[0];
+    for (int y = 0; y < FRAMEBUFFER_HEIGHT; ++y) {
+        uint8_t* row = canvas.framebuffer[y][0];
+        if (y < y0 || y >= y1) {
+            std::memset(row, 0, row_bytes);
+            continue;
+        }
+        std::memset(row, 0, static_cast<size_t>(x0) * 3);
+        std::memset(row + static_cast<size_t>(x1) * 3, 0, row_bytes - static_cast<size_t>(x1) * 3);
+    }
+    grow_changed({0, 0, FRAMEBUFFER_WIDTH - 1, FRAMEBUFFER_HEIGHT - 1});
+}
+
 namespace {
 
 // Normal zoom ignores the skip mask; every cell point is a framebuffer pixel.

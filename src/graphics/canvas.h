@@ -56,6 +56,12 @@ void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation);
 // yardstick the redraw benchmark compares against.
 void canvas_plain_fill(int colour);
 
+// Blanks every framebuffer pixel that does not show one of `cells` at the
+// current zoom (as the start does) and adds them to the changed rectangle:
+// after a zoom change the picture is smaller, and what the larger one left
+// around it must go.
+void clear_framebuffer_outside(const Rect& cells);
+
 // The changed-rectangle record: backends take it and present that part;
 // taking it leaves it empty.
 Rect take_changed_rect();

@@ -118,6 +118,7 @@ std::string reference_print(int x0, int y0, int x1, int y1, bool framed) {
     print_file_close(file);
     if (framed) draw_print_frame({x0, y0, x1, y1});
     canvas.zoom = former_zoom;
+    clear_framebuffer_outside({0, 0, 630, 400});
     deselect_and_redraw();
     std::string bytes = file_bytes(path);
     remove_tree(directory);
@@ -138,8 +139,8 @@ TEST_F(ScreenAfterEdits, ARegionPrintShowsNoOutlineAndABoardPrintItsFrame) {
         std::remove(printed.c_str());
         run("ctrl down\nmove 60 70\ndown left\nmove 230 170\nup left\nctrl up\nkey p\nexport Q 1 1\nfile " +
             printed + "\n");
-        EXPECT_TRUE(file_bytes(printed) == reference_print(60, 70, 230, 170, false)) << "region, zoom " << zoom;
         EXPECT_TRUE(screen_is_board()) << "zoom " << zoom;
+        EXPECT_TRUE(file_bytes(printed) == reference_print(60, 70, 230, 170, false)) << "region, zoom " << zoom;
         std::remove(printed.c_str());
         run("key p\nexport Q 1 1\nfile " + printed + "\n");
         const Rect area = print_area();
