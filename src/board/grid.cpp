@@ -28,56 +28,35 @@ constexpr char CUT_ROWS[] =
     "xxx    xxx"
     " x      x ";
 
-// A picture drawn as stored, taken apart once into its blocks: where each
-// lands, which sub-pixels are blank and how many are ink. Drawing these is
-// what draw_shape does for orientation 0, without reading the rows on
-// every call; the cut is drawn hundreds of times per board redraw.
-struct ShapeBlock {
-    int8_t dx, dy;
-    uint8_t blank_mask;  // 8 top-left, 4 top-right, 2 bottom-left, 1 bottom-right
-    uint8_t ink_count;
+// The cut taken apart once into the marks each zoom plots: at the doubled
+// zoom every point with ink, leaving its blank sub-points alone; at the
+// normal zoom the points with three inked sub-points, whole. This is what
+// draw_shape draws for it, without reading the rows on every call; the
+// cut is drawn hundreds of times per board redraw.
+struct CutMarks {
+    std::array<PointMark, 25> marks{};
+    int count = 0;
 };
 
-constexpr int CUT_BLOCKS = 25;
-
-constexpr std::array<ShapeBlock, CUT_BLOCKS> split_cut_shape() {
-    std::array<ShapeBlock, CUT_BLOCKS> blocks{};
+constexpr CutMarks split_cut_shape(bool doubled) {
+    CutMarks cut;
     for (int r = 0; r < 5; ++r) {
         for (int c = 0; c < 5; ++c) {
             const auto ink = [&](int j, int i) { return CUT_ROWS[i * 10 + j] != ' '; };
             const bool tl = ink(2 * c, 2 * r), tr = ink(2 * c + 1, 2 * r);
             const bool bl = ink(2 * c, 2 * r + 1), br = ink(2 * c + 1, 2 * r + 1);
-            blocks[r * 5 + c] = ShapeBlock{static_cast<int8_t>(c - 2), static_cast<int8_t>(r - 2),
-                                           static_cast<uint8_t>((tl ? 0 : 8) | (tr ? 0 : 4) | (bl ? 0 : 2) | (br ? 0 : 1)),
-                                           static_cast<uint8_t>(tl + tr + bl + br)};
+            const int ink_count = tl + tr + bl + br;
+            if (doubled ? ink_count == 0 : ink_count < 3) continue;
+            const int blank = (tl ? 0 : 8) | (tr ? 0 : 4) | (bl ? 0 : 2) | (br ? 0 : 1);
+            cut.marks[cut.count++] = PointMark{static_cast<int16_t>(c - 2), static_cast<int16_t>(r - 2),
+                                               static_cast<uint8_t>(doubled ? blank : 0)};
         }
     }
-    return blocks;
+    return cut;
 }
 
-constexpr std::array<ShapeBlock, CUT_BLOCKS> cut_blocks = split_cut_shape();
-
-void draw_blocks(int x, int y, const ShapeBlock* blocks, int count) {
-    if (canvas.zoom == 20) {
-        for (int i = 0; i < count; ++i) {
-            if (blocks[i].blank_mask == 15) continue;
-            set_skip_mask(blocks[i].blank_mask);
-            plot_point(x + blocks[i].dx, y + blocks[i].dy);
-        }
-        clear_skip_mask();
-    } else {
-        for (int i = 0; i < count; ++i) {
-            if (blocks[i].ink_count >= 3) plot_point(x + blocks[i].dx, y + blocks[i].dy);
-        }
-    }
-}
-
-// An all-ink picture drawn with its hot spot at (x, y) plots every one of its
-// points at either zoom, so solid marks are drawn as lines: the same points,
-// far fewer steps than a picture.
-void draw_solid_block(const Rect& block) {
-    for (int x = block.x0; x <= block.x1; ++x) draw_line(x, block.y0, x, block.y1);
-}
+constexpr CutMarks cut_marks_doubled = split_cut_shape(true);
+constexpr CutMarks cut_marks_normal = split_cut_shape(false);
 
 bool inside_grid(int row, int column) {
     return row >= 0 && row < GRID_ROWS && column >= 0 && column < GRID_COLUMNS;
@@ -161,7 +140,7 @@ void draw_strip_through(int x, int y) {
 void draw_solder_point(int x, int y) {
     // The 3 x 3 block centred on the hole.
     set_pen_colour(scheme_colour(ROLE_SOLDER));
-    draw_solid_block({x - 1, y - 1, x + 1, y + 1});
+    plot_rect({x - 1, y - 1, x + 1, y + 1});
     if (cell_get(y / 5, x / 5) > 1) {
         // Several leads in one hole: a board-coloured centre tells them apart.
         set_pen_colour(scheme_colour(ROLE_BACKGROUND));
@@ -171,14 +150,16 @@ void draw_solder_point(int x, int y) {
 
 void draw_cut(int x, int y) {
     set_pen_colour(scheme_colour(ROLE_CUT));
-    draw_blocks(x, y, cut_blocks.data(), CUT_BLOCKS);
+    const CutMarks& cut = canvas.zoom == 20 ? cut_marks_doubled : cut_marks_normal;
+    plot_marks(x, y, cut.marks.data(), cut.count);
+    if (canvas.zoom == 20) clear_skip_mask();
 }
 
 void draw_bridge(int x, int y) {
     // A bar 3 wide and 11 high, covering the gap from the hole above to the
     // hole below.
     set_pen_colour(scheme_colour(ROLE_BRIDGE));
-    draw_solid_block({x - 1, y - 5, x + 1, y + 5});
+    plot_rect({x - 1, y - 5, x + 1, y + 5});
 }
 
 void toggle_cell(int x, int y) {

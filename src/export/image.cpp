@@ -23,12 +23,12 @@ inline unsigned cell_at(int x, int y) {
 constexpr int LEFT_SHIFT[2] = {12, 4};
 constexpr int RIGHT_SHIFT[2] = {8, 0};
 
-// Each canvas row is cut once into runs of equal cells; both of its
-// sample lines then go to the encoder run by run, which is what makes
-// the mostly blank board cheap. Padding is a run of its own.
+// Each canvas row is cut once into runs of equal cells, each with the
+// sample pairs of its two lines; both sample lines then go to the encoder
+// run by run, which is what makes the mostly blank board cheap. Padding
+// is a run of its own.
 struct CellRun {
-    unsigned cell;
-    bool padding;
+    unsigned char line_byte[2];
     int length;
 };
 
@@ -43,32 +43,34 @@ void read_row(int x0, int y, int board_columns, std::vector<uint16_t>& cells) {
 }
 
 // The row's runs, padded out to the image width; returns their count.
-size_t cut_into_runs(const std::vector<uint16_t>& cells, int board_columns, int width,
-                     std::vector<CellRun>& runs) {
+size_t cut_into_runs(const std::vector<uint16_t>& cells, int board_columns, int width, const unsigned char* pair,
+                     unsigned char padding, std::vector<CellRun>& runs) {
     size_t count = 0;
     for (int i = 0; i < board_columns;) {
         const uint16_t cell = cells[i];
         int j = i + 1;
         while (j < board_columns && cells[j] == cell) ++j;
-        runs[count++] = {cell, false, j - i};
+        runs[count++] = {{pair[cell >> 8], pair[cell & 255]}, j - i};
         i = j;
     }
-    if (board_columns < width) runs[count++] = {0, true, width - board_columns};
+    if (board_columns < width) runs[count++] = {{padding, padding}, width - board_columns};
     return count;
 }
 
 // One sample line of a row (half 0 the upper sub-pixels, 1 the lower).
 // Neighbouring runs that differ only in the other line's sub-pixels go to
 // the encoder as one.
-long feed_line(const std::vector<CellRun>& runs, size_t count, int half, const unsigned char* pair,
-               unsigned char padding, PrintFile* out) {
-    RleState& rle = export_state.rle;
+long feed_line(const std::vector<CellRun>& runs, size_t count, int half, PrintFile* out) {
+    // A copy, written back at the end: the encoder's bytes go out through
+    // a byte pointer, which may alias the shared state and would have it
+    // stored and reloaded around every byte.
+    RleState rle = export_state.rle;
     long total = 0;
     int byte = -1;
     long length = 0;
     for (size_t r = 0; r < count; ++r) {
         const CellRun& run = runs[r];
-        const int next = run.padding ? padding : pair[half == 0 ? run.cell >> 8 : run.cell & 255];
+        const int next = run.line_byte[half];
         if (next != byte && length > 0) {
             total += rle_feed_run(rle, byte, length, out);
             length = 0;
@@ -77,6 +79,7 @@ long feed_line(const std::vector<CellRun>& runs, size_t count, int half, const u
         length += run.length;
     }
     if (length > 0) total += rle_feed_run(rle, byte, length, out);
+    export_state.rle = rle;
     return total;
 }
 
@@ -101,8 +104,8 @@ long emit_colour_image(const Rect& area, PrintFile* out) {
     std::vector<uint16_t> cells(static_cast<size_t>(board_columns) + 1);
     for (int y = y0; y < y0 + rows; ++y) {
         read_row(x0, y, board_columns, cells);
-        const size_t count = cut_into_runs(cells, board_columns, width, runs);
-        for (int half = 0; half < 2; ++half) total += feed_line(runs, count, half, pair, padding, out);
+        const size_t count = cut_into_runs(cells, board_columns, width, pair, padding, runs);
+        for (int half = 0; half < 2; ++half) total += feed_line(runs, count, half, out);
     }
     total += rle_put(RLE_END, out);
     return total;

@@ -41,9 +41,12 @@ void write_pdf_body(PrintFile& file, const Rect& area) {
     const int width = image_width(x0, x1);
     const int rows = image_rows(y0, y1);
     const PagePlacement page = page_placement(width, rows);
-    // The image length goes before the data, so the image is encoded twice
-    // rather than held.
-    const long length = emit_colour_image(area, nullptr);
+    // The image length goes before the data, so the image is encoded
+    // first, into memory: the file is held whole until it is written
+    // anyway, and encoding it twice cost more than the rest of the file.
+    PrintFile image;
+    const long length = emit_colour_image(area, &image);
+    print_drain(image);
 
     static const unsigned char header[15] = {'%', 'P', 'D', 'F', '-', '1', '.', '2',
                                              '\n', '%', 0xC7, 0xEC, 0x8F, 0xA2, '\n'};
@@ -77,7 +80,7 @@ void write_pdf_body(PrintFile& file, const Rect& area) {
     pdf_put_number(file, "%4.0f", 2.0 * rows, 4);
     pdf_put(file, " /BitsPerComponent 4>> stream\n");
 
-    emit_colour_image(area, &file);
+    print_put(file, image.content.data(), image.content.size());
     print_text(file, "\n");
     pdf.position += length + 1;
     pdf_put(file, "endstream endobj\n");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "graphics/canvas_pixels.h"
 #include "graphics/geometry.h"
 #include "graphics/palette.h"
 
@@ -13,11 +14,8 @@ namespace {
 
 constexpr Rect NOTHING_CHANGED = {FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT, -1, -1};
 
-// Cell bits kept by each skip mask (pen bits 7..4 = TL, TR, BL, BR).
-constexpr uint16_t keep_mask(int skip) {
-    return static_cast<uint16_t>(((skip & 8) ? 0xF000 : 0) | ((skip & 4) ? 0x0F00 : 0) |
-                                 ((skip & 2) ? 0x00F0 : 0) | ((skip & 1) ? 0x000F : 0));
-}
+using canvas_pixels::grow_changed;
+using canvas_pixels::keep_mask;
 
 constexpr uint16_t KEEP_FOR_SKIP[16] = {
     keep_mask(0),  keep_mask(1),  keep_mask(2),  keep_mask(3),  keep_mask(4),  keep_mask(5),
@@ -32,15 +30,6 @@ inline void put_pixel(int px, int py, int colour) {
     pixel[0] = rgb.red;
     pixel[1] = rgb.green;
     pixel[2] = rgb.blue;
-}
-
-// Callers guarantee the rectangle lies in the framebuffer.
-inline void grow_changed(const Rect& pixels) {
-    Rect& changed = canvas.changed;
-    if (pixels.x0 < changed.x0) changed.x0 = pixels.x0;
-    if (pixels.y0 < changed.y0) changed.y0 = pixels.y0;
-    if (pixels.x1 > changed.x1) changed.x1 = pixels.x1;
-    if (pixels.y1 > changed.y1) changed.y1 = pixels.y1;
 }
 
 // Paints framebuffer pixels (ordered) in one colour; the part outside the
@@ -95,12 +84,12 @@ void paint_cells(const Rect& cells, uint16_t value, int colour) {
     }
 }
 
-// A clipped horizontal or vertical line painted in one colour is a filled
-// rectangle of points: painted as one, the points come out exactly as
-// plot_point makes them, without testing each against the clip. Returns
-// false when the pen needs plot_point (inverting, or a skip mask at the
-// doubled zoom).
-bool paint_straight_line(const Rect& line) {
+// A clipped rectangle of points painted in one colour (a straight line, a
+// solid mark) is a filled rectangle: painted as one, the points come out
+// exactly as plot_point makes them, without testing each against the
+// clip. Returns false when the pen needs plot_point (inverting, or a skip
+// mask at the doubled zoom).
+bool paint_point_rect(const Rect& points) {
     if (canvas.pen_mode == PEN_INVERT) return false;
     const int colour = canvas.pen & 15;
     uint16_t value = static_cast<uint16_t>(colour);
@@ -109,8 +98,8 @@ bool paint_straight_line(const Rect& line) {
         value = static_cast<uint16_t>(colour * 0x1111);
     }
     // plot_point drops the points outside the cells.
-    const Rect inside{std::max(line.x0, 0), std::max(line.y0, 0), std::min(line.x1, CANVAS_WIDTH - 1),
-                      std::min(line.y1, CANVAS_HEIGHT - 1)};
+    const Rect inside{std::max(points.x0, 0), std::max(points.y0, 0), std::min(points.x1, CANVAS_WIDTH - 1),
+                      std::min(points.y1, CANVAS_HEIGHT - 1)};
     if (!inside.empty()) paint_cells(inside, value, colour);
     return true;
 }
@@ -229,14 +218,6 @@ uint16_t read_cell(int x, int y) {
 
 namespace {
 
-// A horizontal or vertical line: a rectangle one point thick.
-void draw_straight_line(Rect line) {
-    if (!clip_to_clip_rect(line)) return;
-    if (paint_straight_line(line)) return;
-    for (int y = line.y0; y <= line.y1; ++y)
-        for (int x = line.x0; x <= line.x1; ++x) plot_point(x, y);
-}
-
 // Bresenham along the major axis, from the end with the lesser major
 // coordinate; `steep` swaps the axes' roles.
 void draw_sloped_line(int major0, int minor0, int major1, int minor1, bool steep) {
@@ -267,9 +248,17 @@ void draw_sloped_line(int major0, int minor0, int major1, int minor1, bool steep
 
 }  // namespace
 
+void plot_rect(Rect r) {
+    if (!clip_to_clip_rect(r)) return;
+    if (paint_point_rect(r)) return;
+    for (int y = r.y0; y <= r.y1; ++y)
+        for (int x = r.x0; x <= r.x1; ++x) plot_point(x, y);
+}
+
 void draw_line(int x0, int y0, int x1, int y1) {
     if (y0 == y1 || x0 == x1) {
-        draw_straight_line({x0, y0, x1, y1});
+        // A horizontal or vertical line: a rectangle one point thick.
+        plot_rect({x0, y0, x1, y1});
         return;
     }
     const int dx = x1 > x0 ? x1 - x0 : x0 - x1;
@@ -298,99 +287,6 @@ void frame_rect(Rect r) {
         draw_line(x0 + 1, y0, x1 - 1, y0);
         draw_line(x0 + 1, y1, x1 - 1, y1);
     }
-}
-
-namespace {
-
-// For each output sub-pixel (TL, TR, BL, BR) the source sub-pixel it takes;
-// null for an orientation that does not exist.
-const int* sub_pixel_sources(int orientation) {
-    static const int AS_STORED[4] = {0, 1, 2, 3};
-    static const int HALF_TURN[4] = {3, 2, 1, 0};
-    static const int MIRROR_LR[4] = {1, 0, 3, 2};
-    static const int FLIP_TB[4] = {2, 3, 0, 1};
-    static const int QUARTER_CW[4] = {2, 0, 3, 1};
-    static const int QUARTER_CCW[4] = {1, 3, 0, 2};
-    switch (orientation) {
-        case ORIENT_AS_STORED: return AS_STORED;
-        case ORIENT_HALF_TURN: return HALF_TURN;
-        case ORIENT_MIRROR_LR: return MIRROR_LR;
-        case ORIENT_FLIP_TB: return FLIP_TB;
-        case ORIENT_QUARTER_CW: return QUARTER_CW;
-        case ORIENT_QUARTER_CCW: return QUARTER_CCW;
-        default: return nullptr;
-    }
-}
-
-// The stored point of a w x h picture that lands on output point (X, Y).
-inline void source_point(int orientation, int w, int h, int X, int Y, int& column, int& row) {
-    switch (orientation) {
-        case ORIENT_HALF_TURN: column = w - 1 - X; row = h - 1 - Y; break;
-        case ORIENT_MIRROR_LR: column = w - 1 - X; row = Y; break;
-        case ORIENT_FLIP_TB: column = X; row = h - 1 - Y; break;
-        case ORIENT_QUARTER_CW: column = Y; row = h - 1 - X; break;
-        case ORIENT_QUARTER_CCW: column = w - 1 - Y; row = X; break;
-        default: column = X; row = Y; break;
-    }
-}
-
-// The skip mask of the sub-points a stored point leaves blank, in output
-// order (8 TL .. 1 BR); ink counts the inked ones.
-inline int blank_sub_points(const ShapeBitmap& shape, int column, int row, const int* source_of, int& ink) {
-    const bool source[4] = {
-        shape_ink(shape, 2 * column, 2 * row),
-        shape_ink(shape, 2 * column + 1, 2 * row),
-        shape_ink(shape, 2 * column, 2 * row + 1),
-        shape_ink(shape, 2 * column + 1, 2 * row + 1),
-    };
-    int blank = 0;
-    ink = 0;
-    for (int k = 0; k < 4; ++k) {
-        if (source[source_of[k]]) {
-            ++ink;
-        } else {
-            blank |= 8 >> k;
-        }
-    }
-    return blank;
-}
-
-}  // namespace
-
-void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation) {
-    const int w = shape.width;
-    const int h = shape.height;
-    if (w <= 0 || h <= 0 || shape.rows == nullptr) return;
-    const int* source_of = sub_pixel_sources(orientation);
-    if (source_of == nullptr) return;
-
-    const bool turned = orientation == ORIENT_QUARTER_CW || orientation == ORIENT_QUARTER_CCW;
-    const int out_width = turned ? h : w;
-    const int out_height = turned ? w : h;
-    const int left = x - (turned ? shape.hot_y : shape.hot_x);
-    const int top = y - (turned ? shape.hot_x : shape.hot_y);
-    // Turned pictures lose more of their strokes at the normal zoom, so they
-    // need less ink to show.
-    const int ink_needed = turned ? 2 : 3;
-    const bool doubled = canvas.zoom == 20;
-    const int colour_only = canvas.pen & 0x0F;
-
-    for (int Y = 0; Y < out_height; ++Y) {
-        for (int X = 0; X < out_width; ++X) {
-            int column, row, ink;
-            source_point(orientation, w, h, X, Y, column, row);
-            const int blank = blank_sub_points(shape, column, row, source_of, ink);
-            if (doubled) {
-                if (blank == 15) continue;
-                canvas.pen = colour_only | (blank << 4);
-                plot_point(left + X, top + Y);
-            } else if (ink >= ink_needed) {
-                canvas.pen = colour_only;
-                plot_point(left + X, top + Y);
-            }
-        }
-    }
-    canvas.pen = colour_only;
 }
 
 void canvas_plain_fill(int colour) {

@@ -43,6 +43,9 @@ void plot_point(int x, int y);
 uint16_t read_cell(int x, int y);
 // Bresenham between the ends, both drawn; straight lines take a fast path.
 void draw_line(int x0, int y0, int x1, int y1);
+// Every point of the rectangle (corners in any order), each once, as
+// plot_point draws it.
+void plot_rect(Rect r);
 // Paints every nibble of the rectangle's cells in the pen colour (no skip
 // mask, no inversion).
 void fill_rect(Rect r);
@@ -51,6 +54,16 @@ void frame_rect(Rect r);
 // The picture's ink points with its hot spot at (x, y), in one of the
 // ORIENT_ orientations (any other draws nothing).
 void draw_shape(int x, int y, const ShapeBitmap& shape, int orientation);
+
+// One point of a picture taken apart: its place from the hot spot and
+// the sub-points it leaves alone, as a skip mask (8 TL .. 1 BR).
+struct PointMark {
+    int16_t dx, dy;
+    uint8_t skip;
+};
+// Plots each mark at (x + dx, y + dy) as plot_point does with the mark's
+// skip mask; the pen's own skip mask is neither used nor changed.
+void plot_marks(int x, int y, const PointMark* marks, int count);
 
 // Fills cells and the framebuffer with one colour, ignoring the clip: the
 // yardstick the redraw benchmark compares against.
