@@ -18,6 +18,7 @@
 #include "board/objects.h"
 #include "core/arena.h"
 #include "editor/editor_state.h"
+#include "editor/journal_holders.h"
 #include "editor/journal_index.h"
 #include "editor/journal_step.h"
 #include "fileio/board_file.h"
@@ -34,6 +35,7 @@ StateLine* new_line_node(const char* text, int32_t flag) {
     const size_t length = std::strlen(text);
     auto* node = static_cast<StateLine*>(temp_alloc(sizeof(StateLine) + length + 1, "change"));
     node->flag = flag;
+    node->holder = 0;
     node->next = nullptr;
     node->made = nullptr;
     node->text = reinterpret_cast<char*>(node + 1);
@@ -96,6 +98,7 @@ void state_sweep_removed(int doomed) {
 bool state_remove(const char* text) { return journal_index_doom_first(text); }
 
 void apply_changes(const JournalEvent* event, bool forward) {
+    journal_holders_invalidate();
     int doomed = 0;
     for (const StateLine* change = event->changes; change != nullptr; change = change->next) {
         bool adds = forward ? change->flag >= 1 : change->flag < 0;
@@ -112,46 +115,39 @@ void push_change(JournalEvent* event, StateLine* node) {
     event->changes = node;
 }
 
-// A formatted line of the board: match it, or add it as new.
-void state_note(JournalEvent* event, const char* text, size_t length) {
-    StateLine* match = journal_index_match(text, length);
-    if (match != nullptr) {
-        match->flag = journal.snapshot_mark;
-        return;
-    }
-    state_add(text)->flag = journal.snapshot_mark;
-    push_change(event, new_line_node(text, 1));
-}
-
 // A formatted line, or the whole line when it did not fit the buffer:
 // a cut line would give back a cut description on undo.
 template <typename Record>
-void note_record(JournalEvent* event, char* line, const Record* r,
-                 int (*format_line)(char*, size_t, const Record*), std::string (*whole_line)(const Record*)) {
+StateLine* note_record(JournalEvent* event, char* line, const Record* r,
+                       int (*format_line)(char*, size_t, const Record*), std::string (*whole_line)(const Record*)) {
     int length = format_line(line, BOARD_LINE_SIZE, r);
-    if (length >= 0 && length < BOARD_LINE_SIZE) {
-        state_note(event, line, static_cast<size_t>(length));
-    } else {
-        std::string whole = whole_line(r);
-        state_note(event, whole.c_str(), whole.size());
-    }
+    if (length >= 0 && length < BOARD_LINE_SIZE) return journal_state_note(event, line, static_cast<size_t>(length));
+    std::string whole = whole_line(r);
+    return journal_state_note(event, whole.c_str(), whole.size());
 }
 
+void note_wire(JournalEvent* event, char* line, const WireRecord* w) {
+    journal_holders_note_wire(w, note_record(event, line, w, format_wire_line, wire_line));
+}
+
+void note_component(JournalEvent* event, char* line, const ComponentRecord* c) {
+    journal_holders_note_component(c, note_record(event, line, c, format_component_line, component_line));
+}
+
+// Every line of the board, each paired with what holds it.
 void note_board(JournalEvent* event) {
+    journal_holders_begin_full();
     char line[BOARD_LINE_SIZE];
-    if (board.selected_component != nullptr)
-        note_record(event, line, board.selected_component, format_component_line, component_line);
-    if (board.selected_wire != nullptr) note_record(event, line, board.selected_wire, format_wire_line, wire_line);
-    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next)
-        note_record(event, line, c, format_component_line, component_line);
-    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next)
-        note_record(event, line, w, format_wire_line, wire_line);
+    if (board.selected_component != nullptr) note_component(event, line, board.selected_component);
+    if (board.selected_wire != nullptr) note_wire(event, line, board.selected_wire);
+    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) note_component(event, line, c);
+    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) note_wire(event, line, w);
     for (int row = 0; row < GRID_ROWS; ++row) {
         const int8_t* cells = board_grid.cells[row];
         for (int column = 0; column < GRID_COLUMNS; ++column) {
             if (((row | column) & 1) == 0 || cells[column] == 0) continue;
-            int length = format_cell_line(line, sizeof line, row, column);
-            state_note(event, line, static_cast<size_t>(length));
+            int length = format_cell_line(line, BOARD_LINE_SIZE, row, column);
+            journal_holders_note_cell(row, column, journal_state_note(event, line, static_cast<size_t>(length)));
         }
     }
 }
@@ -165,6 +161,7 @@ void move_vanished_lines(JournalEvent* event) {
         if (node->flag != journal.snapshot_mark) {
             node->flag = -1;
             *link = node->next;
+            node->holder = 0;
             journal_index_remove_unmatched(node);
             journal_forget_made(node);  // history keeps only the text
             push_change(event, node);
@@ -203,8 +200,41 @@ void void_redo_history() {
 
 }  // namespace
 
+// A formatted line of the board: match it, or add it as new.
+StateLine* journal_state_note(JournalEvent* event, const char* text, size_t length) {
+    StateLine* match = journal_index_match(text, length);
+    if (match != nullptr) {
+        match->flag = journal.snapshot_mark;
+        return match;
+    }
+    StateLine* node = state_add(text);
+    node->flag = journal.snapshot_mark;
+    push_change(event, new_line_node(text, 1));
+    return node;
+}
+
+// As move_vanished_lines, for nodes already flagged: the sweep ends with
+// the last of them.
+void journal_move_flagged_lines(JournalEvent* event, int count) {
+    StateLine** link = &journal.state;
+    while (count > 0 && *link != nullptr) {
+        StateLine* node = *link;
+        if (node->flag == -1) {
+            *link = node->next;
+            node->holder = 0;
+            journal_index_remove_unmatched(node);
+            journal_forget_made(node);
+            push_change(event, node);
+            --count;
+        } else {
+            link = &node->next;
+        }
+    }
+}
+
 void journal_reset() {
     journal_index_clear();
+    journal_holders_clear();
     while (journal.newest != &journal.base) journal.newest = release_event(journal.newest);
     release_changes(&journal.base);
     journal.base.older = nullptr;
@@ -222,6 +252,8 @@ void journal_reset() {
     journal.incremental_rebuild = true;
     journal.snapshot_mark = 1;
     journal.steps_applied_alone = 0;
+    journal.incremental_snapshot = true;
+    journal.snapshots_taken_alone = 0;
     temp_arena.give_up_oldest_event = journal_give_up_oldest_event;
     temp_arena.give_up_redo_events = journal_give_up_redo_events;
     integrity_state.held_elsewhere = journal_held_bytes;
@@ -239,8 +271,16 @@ void journal_snapshot() {
         journal.snapshot_mark = 1;
     }
     ++journal.snapshot_mark;
-    note_board(event);
-    move_vanished_lines(event);
+    if (journal.incremental_snapshot && journal_holders_snapshot(event)) {
+        ++journal.snapshots_taken_alone;
+    } else {
+        // A failed attempt changed nothing but may have counted texts in
+        // this snapshot: start it again.
+        journal_index_begin_snapshot();
+        note_board(event);
+        move_vanished_lines(event);
+        journal_holders_end_full();
+    }
     if (event->changes == nullptr) {
         temp_free(&event, sizeof(JournalEvent));
         return;

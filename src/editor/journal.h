@@ -17,10 +17,14 @@ struct LineMade {
 
 struct StateLine {
     int32_t flag;
+    int32_t holder;          // a state node's board line (journal_holders.h); 0: none
     StateLine* next;
     char* text;
     LineMade* made;          // state nodes a rebuild parsed; null otherwise
 };
+// The holder sits in the flag's padding: the arena counts these bytes, and
+// the garbage collection shows the count.
+static_assert(sizeof(void*) != 8 || sizeof(StateLine) == 32, "a state line grew");
 
 struct JournalEvent {
     JournalEvent* older;
@@ -30,6 +34,8 @@ struct JournalEvent {
 
 // Finds state lines by text, in state-set order (journal_index.cpp).
 struct JournalLineIndex;
+// Which record or cell holds each state line (journal_holders.cpp).
+struct JournalHolders;
 
 struct UndoJournal {
     JournalEvent base{};      // never released
@@ -37,6 +43,7 @@ struct UndoJournal {
     JournalEvent* newest = &base;
     StateLine* state = nullptr;
     JournalLineIndex* line_index = nullptr;
+    JournalHolders* holders = nullptr;
     // The one undo or redo applied to the state set since the board last
     // matched it, for journal_rebuild_board to apply to the board alone.
     const JournalEvent* step = nullptr;
@@ -44,6 +51,8 @@ struct UndoJournal {
     int steps_pending = 0;
     int32_t snapshot_mark = 1;        // the flag of the lines the last snapshot saw
     bool incremental_rebuild = true;  // false: always rebuild the whole board
+    bool incremental_snapshot = true; // false: every snapshot formats the whole board
+    int snapshots_taken_alone = 0;    // how many formatted only what had changed
     int steps_applied_alone = 0;      // how many steps changed only their own part
     // The event undo or redo is applying: a shortage meanwhile must not give it up.
     JournalEvent* applying = nullptr;

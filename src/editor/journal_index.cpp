@@ -242,6 +242,13 @@ StateLine* journal_index_match(const char* text, size_t length) {
     return node;
 }
 
+void journal_index_visit(const char* text, size_t length, void (*visit)(StateLine*, void*), void* context) {
+    TextEntry* entry = find(text, length, text_hash(text, length));
+    if (entry == nullptr) return;
+    refresh(*entry);
+    for (size_t i = 0; i < entry->nodes.size(); ++i) visit(entry->nodes[i], context);
+}
+
 void journal_index_remove_unmatched(StateLine* node) {
     TextEntry* entry = find(node->text);
     if (entry == nullptr) return;

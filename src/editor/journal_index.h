@@ -20,6 +20,9 @@ void journal_index_add_front(StateLine* node);
 void journal_index_begin_snapshot();
 // The first node of this text not yet seen again, now seen; or null.
 StateLine* journal_index_match(const char* text, size_t length);
+// Calls visit with every node of this text in state-set order, counting
+// the text in the current snapshot as match does; nothing when none has it.
+void journal_index_visit(const char* text, size_t length, void (*visit)(StateLine*, void*), void* context);
 // A node not seen again is leaving the state set.
 void journal_index_remove_unmatched(StateLine* node);
 // Marks the first node of this text for removal and drops it from the

@@ -24,7 +24,7 @@ protected:
     void TearDown() override { journal_index_clear(); }
 
     StateLine* new_node() {
-        nodes_.push_back(std::make_unique<StateLine>(StateLine{1, nullptr, same_text, nullptr}));
+        nodes_.push_back(std::make_unique<StateLine>(StateLine{1, 0, nullptr, same_text, nullptr}));
         return nodes_.back().get();
     }
 
