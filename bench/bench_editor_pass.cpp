@@ -4,10 +4,16 @@
 // (the rubber line moved by one hole), the partial redraw of the moved
 // wire end, and the present of the changed rectangle into a buffer the
 // size of the framebuffer. Goals: at most one plain fill at 2,000 objects,
-// and 8,000 over 2,000 at most 4.4.
+// and 8,000 over 2,000 at most 4.4. The wire dragged has objects all
+// around it at every size, as the larger boards have more of them
+// stacked: the newest wire of all lies on the edge of the filled rows on
+// some boards and amid them on others, and a pass redraws what lies near.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -48,6 +54,23 @@ void build_board(int objects) {
     redraw_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
     journal_snapshot();
     take_changed_rect();
+}
+
+// The newest plain wire nearest the middle of the middle row the objects fill.
+WireRecord* middle_wire(int objects) {
+    const int rows = std::min(36, (objects + 60) / 61);
+    const int y = 10 * (rows / 2) + 10;
+    WireRecord* best = board.wire_list;
+    int best_distance = INT_MAX;
+    for (WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
+        if (w->entry != board.plain_wire_type || w->y1 != y) continue;
+        const int distance = std::abs(w->x1 - 310);
+        if (distance < best_distance) {
+            best = w;
+            best_distance = distance;
+        }
+    }
+    return best;
 }
 
 std::vector<uint8_t> window(sizeof canvas.framebuffer);
@@ -91,8 +114,9 @@ struct DragPass {
 };
 
 void BM_EditorPass(benchmark::State& state) {
-    build_board(static_cast<int>(state.range(0)));
-    const DragPass pass{board.wire_list};
+    const int objects = static_cast<int>(state.range(0));
+    build_board(objects);
+    const DragPass pass{middle_wire(objects)};
     warm_up(pass);
     journal_collect();
     for (auto _ : state) pass();
