@@ -26,7 +26,7 @@ constexpr uint16_t KEEP_FOR_SKIP[16] = {
 // Callers guarantee (px, py) lies in the framebuffer.
 inline void put_pixel(int px, int py, int colour) {
     uint8_t* pixel = canvas.framebuffer[py][px];
-    const PaletteColour& rgb = palette[colour];
+    const PaletteColour rgb = palette[colour];
     pixel[0] = rgb.red;
     pixel[1] = rgb.green;
     pixel[2] = rgb.blue;
@@ -137,26 +137,32 @@ void clear_framebuffer_outside(const Rect& cells) {
 
 namespace {
 
-// Normal zoom ignores the skip mask; every cell point is a framebuffer pixel.
-// Inverting touches only the nibble this zoom shows, so that inverting
-// twice also restores a cell that a filled rectangle gave four nibbles.
-inline void plot_at_normal_zoom(uint16_t& cell, int x, int y, bool invert) {
+// One point of the cells at (x, y), plotted with the given pen; the
+// caller grows the changed rectangle. The pen is passed in rather than
+// read from the canvas, so that the byte stores of the pixels (which may
+// alias it) do not have it read again for every point of a run.
+//
+// Normal zoom ignores the skip mask; every cell point is a framebuffer
+// pixel. Inverting touches only the nibble this zoom shows, so that
+// inverting twice also restores a cell that a filled rectangle gave four
+// nibbles.
+inline void plot_at_normal_zoom(int x, int y, int pen, bool invert) {
+    uint16_t& cell = canvas.cells[y][x];
     int colour;
     if (invert) {
         colour = 15 - (cell & 15);
         cell = static_cast<uint16_t>((cell & 0xFFF0) | colour);
     } else {
-        colour = canvas.pen & 15;
+        colour = pen & 15;
         cell = static_cast<uint16_t>(colour);
     }
     put_pixel(x, y, colour);
-    grow_changed({x, y, x, y});
 }
 
 // At zoom 20 a point is 2 x 2 pixels, one nibble of the cell each; the
 // skip mask keeps the sub-points it names as they are.
-inline void plot_at_double_zoom(uint16_t& cell, int x, int y, bool invert) {
-    const int pen = canvas.pen;
+inline void plot_at_double_zoom(int x, int y, int pen, bool invert) {
+    uint16_t& cell = canvas.cells[y][x];
     const int skip = (pen >> 4) & 15;
     const uint16_t keep = KEEP_FOR_SKIP[skip];
     const uint16_t value = invert ? static_cast<uint16_t>(~cell) : static_cast<uint16_t>((pen & 15) * 0x1111);
@@ -175,7 +181,7 @@ inline void plot_at_double_zoom(uint16_t& cell, int x, int y, bool invert) {
     if (!invert && right_inside) {
         // Painting gives every sub-point it does not skip the pen colour.
         const PaletteColour rgb = palette[pen & 15];
-        auto put = [&rgb](uint8_t* pixel) {
+        auto put = [rgb](uint8_t* pixel) {
             pixel[0] = rgb.red;
             pixel[1] = rgb.green;
             pixel[2] = rgb.blue;
@@ -184,14 +190,37 @@ inline void plot_at_double_zoom(uint16_t& cell, int x, int y, bool invert) {
         if (!(skip & 4)) put(top + 3);
         if (!(skip & 2)) put(bottom);
         if (!(skip & 1)) put(bottom + 3);
-        grow_changed({px, py, px + 1, py + 1});
         return;
     }
     if (!(skip & 8)) put_pixel(px, py, updated >> 12);
     if (!(skip & 4) && right_inside) put_pixel(px + 1, py, (updated >> 8) & 15);
     if (!(skip & 2)) put_pixel(px, py + 1, (updated >> 4) & 15);
     if (!(skip & 1) && right_inside) put_pixel(px + 1, py + 1, updated & 15);
-    grow_changed({px, py, right_inside ? px + 1 : px, py + 1});
+}
+
+// The framebuffer pixels the points of a rectangle (inside the cells)
+// show at the current zoom: those plot_point adds to the changed
+// rectangle, which at zoom 20 leaves out what lies past the framebuffer.
+Rect pixels_of_points(const Rect& points) {
+    if (canvas.zoom != 20) return points;
+    return Rect{2 * points.x0, 2 * points.y0, std::min(2 * points.x1 + 1, FRAMEBUFFER_WIDTH - 1),
+                std::min(2 * points.y1 + 1, FRAMEBUFFER_HEIGHT - 1)};
+}
+
+// Every point of a rectangle inside the clip and the cells, each as
+// plot_point draws it with the pen as it is.
+void plot_each_point(const Rect& points) {
+    const int pen = canvas.pen;
+    const bool invert = canvas.pen_mode == PEN_INVERT;
+    if (canvas.zoom == 20) {
+        for (int y = points.y0; y <= points.y1; ++y)
+            for (int x = points.x0; x <= points.x1; ++x) plot_at_double_zoom(x, y, pen, invert);
+    } else {
+        for (int y = points.y0; y <= points.y1; ++y)
+            for (int x = points.x0; x <= points.x1; ++x) plot_at_normal_zoom(x, y, pen, invert);
+    }
+    const Rect pixels = pixels_of_points(points);
+    if (!pixels.empty()) grow_changed(pixels);
 }
 
 }  // namespace
@@ -203,12 +232,15 @@ void plot_point(int x, int y) {
     if (static_cast<unsigned>(x) >= static_cast<unsigned>(CANVAS_WIDTH) ||
         static_cast<unsigned>(y) >= static_cast<unsigned>(CANVAS_HEIGHT))
         return;
-    uint16_t& cell = canvas.cells[y][x];
     const bool invert = canvas.pen_mode == PEN_INVERT;
-    if (canvas.zoom != 20)
-        plot_at_normal_zoom(cell, x, y, invert);
-    else
-        plot_at_double_zoom(cell, x, y, invert);
+    if (canvas.zoom != 20) {
+        plot_at_normal_zoom(x, y, canvas.pen, invert);
+        grow_changed({x, y, x, y});
+        return;
+    }
+    plot_at_double_zoom(x, y, canvas.pen, invert);
+    const int px = 2 * x, py = 2 * y;
+    if (py < FRAMEBUFFER_HEIGHT) grow_changed({px, py, std::min(px + 1, FRAMEBUFFER_WIDTH - 1), py + 1});
 }
 
 uint16_t read_cell(int x, int y) {
@@ -251,8 +283,10 @@ void draw_sloped_line(int major0, int minor0, int major1, int minor1, bool steep
 void plot_rect(Rect r) {
     if (!clip_to_clip_rect(r)) return;
     if (paint_point_rect(r)) return;
-    for (int y = r.y0; y <= r.y1; ++y)
-        for (int x = r.x0; x <= r.x1; ++x) plot_point(x, y);
+    // plot_point drops the points outside the cells.
+    const Rect inside{std::max(r.x0, 0), std::max(r.y0, 0), std::min(r.x1, CANVAS_WIDTH - 1),
+                      std::min(r.y1, CANVAS_HEIGHT - 1)};
+    if (!inside.empty()) plot_each_point(inside);
 }
 
 void draw_line(int x0, int y0, int x1, int y1) {

@@ -82,13 +82,19 @@ void draw_text(int x, int y, const char* text) {
     }
 }
 
+// A glyph's points go to plot_marks as one list, tested against the clip
+// together rather than point by point.
 void draw_glyph(int x, int y, unsigned char c) {
+    PointMark marks[24];
+    int count = 0;
     if (canvas.zoom != 20) {
         uint32_t bits = small_glyph_bits(c);
         if (!bits) return;
         for (int k = 0; k < 5; ++k)
             for (int i = 0; i < 4; ++i)
-                if (bits >> (19 - 4 * k - i) & 1) plot_point(x + i, y - 4 + k);
+                if (bits >> (19 - 4 * k - i) & 1)
+                    marks[count++] = PointMark{static_cast<int16_t>(i), static_cast<int16_t>(k - 4), 0};
+        plot_marks(x, y, marks, count);
         return;
     }
     // Each model point takes a 2 x 2 block of the glyph; blank pixels of
@@ -103,10 +109,12 @@ void draw_glyph(int x, int y, unsigned char c) {
             const int shift = 6 - 2 * i;  // the block's left pixel is bit shift + 1
             const int ink = ((upper >> shift) & 3) << 2 | ((lower >> shift) & 3);
             if (ink == 0) continue;  // a fully skipped point changes nothing
-            set_skip_mask(~ink & 15);  // TL, TR, BL, BR blank -> bits 8, 4, 2, 1
-            plot_point(x + i, y + k - 6);
+            // TL, TR, BL, BR blank -> bits 8, 4, 2, 1
+            marks[count++] = PointMark{static_cast<int16_t>(i), static_cast<int16_t>(k - 6),
+                                       static_cast<uint8_t>(~ink & 15)};
         }
     }
+    plot_marks(x, y, marks, count);
     clear_skip_mask();
 }
 
