@@ -2,11 +2,12 @@
 # the wasm, the script and the style inside it.
 file(GLOB web_page_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/web/*.cpp)
 set(web_page_template ${CMAKE_SOURCE_DIR}/src/shell/web/page.html)
+set(web_page_library ${CMAKE_SOURCE_DIR}/src/shell/web/page_library.js)
 add_executable(cuprolay_page ${web_page_sources})
 # In a folder of its own: emcc's page step would replace the node
 # program's cuprolay.js beside it.
 set_target_properties(cuprolay_page PROPERTIES OUTPUT_NAME cuprolay SUFFIX .html
-  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/page LINK_DEPENDS "${web_page_template}")
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/page LINK_DEPENDS "${web_page_template};${web_page_library}")
 target_link_libraries(cuprolay_page PRIVATE cp_web_core)
 # MINIFY_HTML is off: Debian's emcc calls htmlmin wrongly.
 # Lean unwinding: the waits and dialogs are reached by direct calls
@@ -18,5 +19,5 @@ target_link_options(cuprolay_page PRIVATE
   -Os -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
   -sASYNCIFY_IGNORE_INDIRECT=1 "-sASYNCIFY_ADD=dispatch_command(int)"
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,__Z16dispatch_commandi -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
-  --shell-file ${web_page_template}
+  --shell-file ${web_page_template} --js-library ${web_page_library}
   --embed-file ${CMAKE_SOURCE_DIR}/examples@/examples)

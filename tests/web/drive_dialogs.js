@@ -5,8 +5,10 @@
 // boxes, Save with and without a name, the font chooser, Open, and a
 // declined overwrite. The same session is written as a script
 // (OUT_DIR/session.script) for the Linux program, so that the downloaded
-// files can be compared with its files. Then, in a fresh page, a heap
-// that refuses every request must end the program with its message.
+// files can be compared with its files. Then, in fresh pages, a save into
+// a browser whose storage refuses the folder must still succeed and be
+// downloaded, and a heap that refuses every request must end the program
+// with its message.
 "use strict";
 const fs = require("fs");
 const path = require("path");
@@ -101,6 +103,26 @@ async function main() {
   const missing = downloads.filter((n) => !browser.downloaded.includes(n));
   if (missing.length) throw new Error("no download of " + missing.join(", "));
   fs.writeFileSync(path.join(outDir, "session.script"), session.map(scriptLine).filter((l) => l !== null).join("\n") + "\n");
+
+  // A browser that keeps nothing: the save still succeeds and is offered
+  // as a download, and the notice says that the folder is not kept.
+  await start();
+  // (The start-up's copy may come after this too: the copy that counts
+  // is the first to hold the saved board.)
+  await evaluate(`IDBFS.getDB = (name, callback) => {
+    if (FS.analyzePath('/boards/unkept.cpx').exists) window.refusedSave = true;
+    callback(new Error('refused'));
+  }, true`);
+  await page.click(505, 60);
+  await page.key("w", { modifiers: 2 });
+  await page.answer("Save as", "unkept.cpx");
+  await waitFor("window.refusedSave === true", 20000);
+  const notice = await evaluate("document.getElementById('notice').textContent");
+  if (!/did not keep.*refused/.test(notice)) throw new Error("the refused copy shows: " + notice);
+  const after = await evaluate(`(${dialogTitle})`);
+  if (after !== "") throw new Error("the save into a browser that keeps nothing reported: " + after);
+  for (let i = 0; i < 50 && !browser.downloaded.includes("unkept.cpx"); i++) await sleep(100);
+  if (!browser.downloaded.includes("unkept.cpx")) throw new Error("no download of the save the browser did not keep");
 
   // Out of memory: the end comes with the message, and nothing waits on it.
   await start();

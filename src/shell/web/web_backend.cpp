@@ -23,9 +23,8 @@ bool rgba_ready = false;
 EM_ASYNC_JS(void, js_wait_event, (), { await CU.waitEvent(); });
 // Lets the browser run its pending tasks (events, painting) once.
 EM_ASYNC_JS(void, js_yield, (), { await CU.yieldOnce(); });
-EM_JS(void, js_paint,
-      (const uint8_t* pixels, int stride, int x0, int y0, int x1, int y1, int shown_width, int shown_height),
-      { CU.paint(HEAPU8, pixels, stride, x0, y0, x1, y1, shown_width, shown_height); });
+// Asks for a paint at the browser's next animation frame.
+EM_JS(void, js_request_frame, (), { CU.requestFrame(); });
 EM_JS(void, js_fit, (int width, int height), { CU.fit(width, height); });
 EM_JS(void, js_desktop, (int* width, int* height), {
     HEAP32[width >> 2] = window.innerWidth;
@@ -105,23 +104,16 @@ PlatformBackend web_backend = {
 
 void web_present(const Rect& rect) {
     if (rect.empty()) return;
-    prepare_rgba();
-    // Only the board's part of the framebuffer is shown, as on the desktop.
-    const int scale = canvas.zoom == 20 ? 2 : 1;
-    const int x1 = std::min({rect.x1, 631 * scale - 1, FRAMEBUFFER_WIDTH - 1});
-    const int y1 = std::min({rect.y1, 401 * scale - 1, FRAMEBUFFER_HEIGHT - 1});
-    const int x0 = std::max(rect.x0, 0), y0 = std::max(rect.y0, 0);
-    if (x0 > x1 || y0 > y1) return;
-    for (int y = y0; y <= y1; ++y) {
-        const uint8_t* from = canvas.framebuffer[y][x0];
-        uint8_t* to = rgba[y][x0];
-        for (int x = x0; x <= x1; ++x, from += 3, to += 4) {
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-        }
-    }
-    js_paint(&rgba[0][0][0], FRAMEBUFFER_WIDTH * 4, x0, y0, x1, y1, 631 * scale, 401 * scale);
+    // Nothing is converted here: many presents fall between two frames of
+    // the browser (a scripted session's all do), and the frame converts
+    // once the part they changed.
+    Rect& pending = web_shell.unpainted;
+    pending = pending.empty() ? rect
+                              : Rect{std::min(pending.x0, rect.x0), std::min(pending.y0, rect.y0),
+                                     std::max(pending.x1, rect.x1), std::max(pending.y1, rect.y1)};
+    if (web_shell.frame_requested) return;
+    web_shell.frame_requested = true;
+    js_request_frame();
 }
 
 void web_wait_event() {
@@ -149,6 +141,37 @@ void web_install() {
 
 // The page's event handlers; each returns 1 when it used the event.
 extern "C" {
+
+// The animation frame's paint: the framebuffer's part presented since the
+// last frame, as RGBA in the buffer returned, whose rectangle goes to out
+// (x0, y0, x1, y1, the board's shown width and height, then the buffer's
+// width and height, all pixels).
+// Returns null when nothing of the board is to be painted.
+EMSCRIPTEN_KEEPALIVE const uint8_t* web_frame(int* out) {
+    web_shell.frame_requested = false;
+    const Rect rect = web_shell.unpainted;
+    web_shell.unpainted = Rect{0, 0, -1, -1};
+    if (rect.empty()) return nullptr;
+    prepare_rgba();
+    // Only the board's part of the framebuffer is shown, as on the desktop.
+    const int scale = canvas.zoom == 20 ? 2 : 1;
+    const int x1 = std::min({rect.x1, 631 * scale - 1, FRAMEBUFFER_WIDTH - 1});
+    const int y1 = std::min({rect.y1, 401 * scale - 1, FRAMEBUFFER_HEIGHT - 1});
+    const int x0 = std::max(rect.x0, 0), y0 = std::max(rect.y0, 0);
+    if (x0 > x1 || y0 > y1) return nullptr;
+    for (int y = y0; y <= y1; ++y) {
+        const uint8_t* from = canvas.framebuffer[y][x0];
+        uint8_t* to = rgba[y][x0];
+        for (int x = x0; x <= x1; ++x, from += 3, to += 4) {
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
+    }
+    const int frame[8] = {x0, y0, x1, y1, 631 * scale, 401 * scale, FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT};
+    std::copy(frame, frame + 8, out);
+    return &rgba[0][0][0];
+}
 
 EMSCRIPTEN_KEEPALIVE int web_key_down(const char* key, const char* code, int control, int alt) {
     DomKey translated = dom_key_down(key, code, control != 0, alt != 0);

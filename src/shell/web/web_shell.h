@@ -12,6 +12,8 @@ struct WebShellState {
     int max_client_width = 639;
     int max_client_height = 455;
     double last_yield_ms = 0;     // when the pump last let the browser run
+    Rect unpainted{0, 0, -1, -1};  // presented, not yet painted into the canvas
+    bool frame_requested = false;  // the page will paint at its next frame
     bool ended = false;
 };
 
@@ -19,8 +21,8 @@ extern WebShellState web_shell;
 
 // Makes the page backend the platform.
 void web_install();
-// Shows the framebuffer in the canvas as the headless backend never does
-// (the test mode's sessions).
+// Shows the framebuffer in the canvas at the browser's next frame, as the
+// headless backend never does (the test mode's sessions).
 void web_present(const Rect& rect);
 
 void web_wait_event();
