@@ -28,6 +28,11 @@ namespace {
 // The dirty rectangle, worked on in a copy while one object is marked.
 Rect collected_rect() { return redraw_state.dirty; }
 
+// A collected rectangle that takes in the whole board repaints all of it
+// (redraw_rect clips to the board), so a further mark cannot change what
+// is drawn.
+bool covers_board(const Rect& r) { return r.x0 <= 0 && r.y0 <= 0 && r.x1 >= BOARD_RIGHT && r.y1 >= BOARD_BOTTOM; }
+
 void store_rect(const Rect& r) { redraw_state.dirty = r; }
 
 // Grown by a rectangle in any corner order.
@@ -109,6 +114,8 @@ void redraw_areas(const MarkAreas& m) {
 
 }  // namespace
 
+bool dirty_rect_covers_board() { return redraw_state.redraw_deferred && covers_board(redraw_state.dirty); }
+
 void invalidate_rect(Rect area) {
     if (!redraw_state.redraw_deferred) {
         redraw_rect(area);
@@ -155,7 +162,10 @@ void invalidate_wire(const WireRecord* w) {
 }
 
 void invalidate_component(const ComponentRecord* c) {
-    const PinList pins = component_pins(c->entry, c->ax, c->ay);
+    invalidate_component_pins(c, component_pins(c->entry, c->ax, c->ay));
+}
+
+void invalidate_component_pins(const ComponentRecord* c, const PinList& pins) {
     if (!redraw_state.redraw_deferred) {
         MarkAreas m;
         for (int i = 0; i < pins.count; ++i) m.add(point_area(pins.x[i], pins.y[i]));

@@ -42,6 +42,12 @@ void invalidate_cut(int x, int y);
 void invalidate_bridge(int x, int y);
 void invalidate_wire(const WireRecord* w);
 void invalidate_component(const ComponentRecord* c);
+// The same with the pins already listed (component_pins of its anchor).
+void invalidate_component_pins(const ComponentRecord* c, const PinList& pins);
+// True inside a bulk change whose rectangle already takes in the whole
+// board: a further mark could not change the one repaint at its end, so
+// a caller with many marks to make may skip them.
+bool dirty_rect_covers_board();
 // Repaints a description's box and its highlight frame: width units right
 // of x, from 6 above the baseline y to 2 below it.
 void redraw_description_area(int x, int y, int width);

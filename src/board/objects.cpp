@@ -1,10 +1,12 @@
 // The object store: creating, moving, selecting and freeing wires and components.
 #include "board/objects.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "board/draw.h"
 #include "board/grid.h"
+#include "board/record_pool.h"
 #include "core/arena.h"
 #include "shell/input.h"
 #include "shell/codes.h"
@@ -17,12 +19,12 @@ const CatalogEntry& entry_of(int entry) { return shape_catalog[entry]; }
 
 void free_wire_record(WireRecord* w) {
     release_description(w->desc);
-    temp_free(&w, sizeof(WireRecord));
+    pool_free(w, sizeof(WireRecord));
 }
 
 void free_component_record(ComponentRecord* c) {
     release_description(c->desc);
-    temp_free(&c, sizeof(ComponentRecord));
+    pool_free(c, sizeof(ComponentRecord));
 }
 
 void set_empty_description(DescriptionHead& d) {
@@ -63,8 +65,15 @@ void board_reset() {
     board.plain_wire_type = lookup_plain_wire_type();
 }
 
+bool board_is_empty() {
+    if (board.wire_list != nullptr || board.component_list != nullptr) return false;
+    if (board.selected_wire != nullptr || board.selected_component != nullptr) return false;
+    const int8_t* cell = &board_grid.cells[0][0];
+    return std::all_of(cell, cell + sizeof board_grid.cells, [](int8_t v) { return v == 0; });
+}
+
 WireRecord* create_wire(int entry, int x1, int y1, int x2, int y2) {
-    auto* w = static_cast<WireRecord*>(temp_alloc(sizeof(WireRecord), "wire"));
+    auto* w = static_cast<WireRecord*>(pool_alloc(sizeof(WireRecord)));
     if (w == nullptr) return nullptr;
     w->next = nullptr;
     w->entry = entry;
@@ -84,7 +93,7 @@ ComponentRecord* create_component(const char* name, int variant, int x, int y) {
 
 ComponentRecord* create_component_of(const CatalogMatch& match, int x, int y) {
     if (match.entry < 0) return nullptr;
-    auto* c = static_cast<ComponentRecord*>(temp_alloc(sizeof(ComponentRecord), "comp"));
+    auto* c = static_cast<ComponentRecord*>(pool_alloc(sizeof(ComponentRecord)));
     if (c == nullptr) return nullptr;
     c->next = nullptr;
     c->entry = match.entry;
@@ -135,8 +144,9 @@ void unregister_wire_ends(const WireRecord* w) {
     remove_solder_point(w->x2, w->y2);
 }
 
-void register_pins(const ComponentRecord* c) {
-    const PinList pins = component_pins(c->entry, c->ax, c->ay);
+void register_pins(const ComponentRecord* c) { register_pin_list(component_pins(c->entry, c->ax, c->ay)); }
+
+void register_pin_list(const PinList& pins) {
     for (int i = 0; i < pins.count; ++i) add_solder_point(pins.x[i], pins.y[i]);
 }
 
@@ -276,11 +286,19 @@ void set_description(DescriptionHead& d, const char* text) {
         release_description(d);
         return;
     }
+    set_description_text(d, text, std::strlen(text));
+}
+
+void set_description_text(DescriptionHead& d, const char* text, size_t length) {
+    if (length == 0) {
+        release_description(d);
+        return;
+    }
     // Copy first: text may be the old description itself.
-    const size_t length = std::strlen(text);
-    auto* copy = static_cast<char*>(temp_alloc(length + 1, "string"));
+    auto* copy = static_cast<char*>(pool_alloc(length + 1));
     if (copy == nullptr) return;  // only a test's refusal hook returns here
-    std::memcpy(copy, text, length + 1);
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
     release_description(d);
     d.text = copy;
     d.width = static_cast<int32_t>(4 * length);
@@ -288,8 +306,7 @@ void set_description(DescriptionHead& d, const char* text) {
 
 void release_description(DescriptionHead& d) {
     if (d.text != nullptr && d.text != empty_description) {
-        const char* text = d.text;
-        temp_free(&text, std::strlen(text) + 1);
+        pool_free(d.text, std::strlen(d.text) + 1);
     }
     set_empty_description(d);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The object store: wires, components and texts, their lists and the
 // selection slots, keeping the grid's solder-point counts in step.
+#include <cstddef>
 #include <cstdint>
 #include "board/catalog.h"
 
@@ -44,6 +45,8 @@ extern BoardStore board;
 // Deletes every record (lists and selection slots) and zeroes both grids,
 // without drawing: the starting state for tests.
 void board_reset();
+// No record in a list or slot, and no cut, bridge or solder count in the grid.
+bool board_is_empty();
 
 inline bool wire_is_vertical(const WireRecord& w) { return w.x1 == w.x2; }
 // The catalog index of "WIRE" variant 0.
@@ -69,6 +72,9 @@ void wire_default_text_position(WireRecord* w);
 void register_wire_ends(const WireRecord* w);
 void unregister_wire_ends(const WireRecord* w);
 void register_pins(const ComponentRecord* c);
+// The same for pins already listed (component_pins of the anchor), so that
+// a caller that also marks them lists them once.
+void register_pin_list(const PinList& pins);
 void unregister_pins(const ComponentRecord* c);
 
 // Deletion (records already out of their lists); null is ignored.
@@ -105,6 +111,9 @@ void nudge_description(DescriptionHead& d, int key);
 // Replaces the description with a copy of text; width 4 per character.
 // An empty or null text leaves no description; a refused copy leaves the old.
 void set_description(DescriptionHead& d, const char* text);
+// The same for the length bytes at text (none of them NUL), when the
+// caller knows the length.
+void set_description_text(DescriptionHead& d, const char* text, size_t length);
 // Gives the text back to the arena and leaves an empty description.
 void release_description(DescriptionHead& d);
 

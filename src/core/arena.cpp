@@ -60,6 +60,9 @@ void* ask_with_give_up(size_t size, bool zero) {
         std::_Exit(1);
     }
     giving_up = true;
+    // Memory kept for reuse that nothing holds goes before any history.
+    if (temp_arena.release_spare_memory != nullptr && temp_arena.release_spare_memory())
+        block = ask_heap(size, zero);
     // Sacrifice the oldest undo history first; the board itself is never given up.
     while (block == nullptr && temp_arena.give_up_oldest_event != nullptr &&
            temp_arena.give_up_oldest_event()) {

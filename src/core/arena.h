@@ -19,6 +19,10 @@ struct TempArena {
     // returns true when it released something (so asking again may help).
     bool (*give_up_oldest_event)() = nullptr;
     bool (*give_up_redo_events)() = nullptr;
+    // Installed by whoever keeps heap memory that nothing uses (the record
+    // pool of a cleared board): hands it back first, before any history
+    // goes; true when it released something.
+    bool (*release_spare_memory)() = nullptr;
     // Shows the fatal "Out of memory" box; installed by the shell.
     void (*fatal_message)(const char* caption, const char* text) = nullptr;
     // Ends the program; tests replace it to observe the fatal path.

@@ -4,6 +4,7 @@
 #include "board/integrity.h"
 #include "board/net.h"
 #include "board/objects.h"
+#include "board/record_pool.h"
 #include "core/arena.h"
 #include "editor/editor_state.h"
 #include "editor/journal.h"
@@ -20,6 +21,7 @@ void reset_all_state() {
     integrity_state_reset();  // before the journal hands it its byte count
     journal_reset();
     board_reset();
+    release_spare_chunks();  // the emptied board's blocks back to the heap: each run starts from none
     temp_arena_reset();
     // The fresh arena has no give-up hooks; the now empty journal installs them.
     journal_reset();

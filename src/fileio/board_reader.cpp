@@ -6,6 +6,8 @@
 #include <string>
 
 #include "board/draw.h"
+#include "board/grid.h"
+#include "board/objects.h"
 #include "fileio/board_file.h"
 #include "shell/dialogs.h"
 #include "shell/input.h"
@@ -85,16 +87,33 @@ private:
 
 }  // namespace
 
-int read_board_lines(FILE* stream, float* file_version) {
-    if (stream == nullptr) return 1;
-    // The block is large; keep it off the stack.
-    auto reader = std::make_unique<LineReader>(stream);
-    while (const char* line = reader->next()) {
+namespace {
+
+int read_lines(LineReader& reader, float* file_version) {
+    while (const char* line = reader.next()) {
         if (parse_board_line(line, file_version) != 0) return 1;
         pump_messages();
     }
     // A read error leaves the board short of what the file holds.
-    return reader->failed() ? 1 : 0;
+    return reader.failed() ? 1 : 0;
+}
+
+}  // namespace
+
+int read_board_lines(FILE* stream, float* file_version) {
+    if (stream == nullptr) return 1;
+    // The block is large; keep it off the stack.
+    auto reader = std::make_unique<LineReader>(stream);
+    // Into an empty board whatever is read lands on blank board, and the
+    // repaint at the end of the bulk change covers it all: the whole board
+    // is marked once instead of every line's objects (an insert into a
+    // board that holds something still marks each object).
+    if (!redraw_state.redraw_deferred || !board_is_empty()) return read_lines(*reader, file_version);
+    const Rect before = redraw_state.dirty;
+    invalidate_rect({0, 0, BOARD_RIGHT, BOARD_BOTTOM});
+    const int result = read_lines(*reader, file_version);
+    if (board_is_empty()) redraw_state.dirty = before;  // nothing taken, nothing to repaint
+    return result;
 }
 
 int load_board_file(FILE* stream) {

@@ -107,15 +107,33 @@ private:
     bool ok_ = true;
 };
 
-// The first word in capitals; empty for a blank line.
-std::string first_word(const char* line) {
-    while (is_space(*line)) ++line;
-    const char* end = line;
-    while (*end != '\0' && !is_space(*end)) ++end;
-    std::string word(line, static_cast<size_t>(end - line));
-    for (char& c : word) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    return word;
-}
+// The first word of a line in capitals. Catalog names are a few letters
+// long, so the word is copied only when it fits a small buffer; a longer
+// one is no name and is needed whole only for its error message.
+struct Keyword {
+    static constexpr size_t CAPACITY = 32;
+    const char* start = nullptr;  // the word in the line
+    size_t length = 0;            // the whole word's
+    char text[CAPACITY];          // in capitals, terminated; empty when it does not fit
+
+    explicit Keyword(const char* line) {
+        while (is_space(*line)) ++line;
+        start = line;
+        while (*line != '\0' && !is_space(*line)) ++line;
+        length = static_cast<size_t>(line - start);
+        const size_t kept = length < CAPACITY ? length : 0;
+        for (size_t i = 0; i < kept; ++i) text[i] = capital(start[i]);
+        text[kept] = '\0';
+    }
+
+    std::string whole() const {
+        std::string word(start, length);
+        for (char& c : word) c = capital(c);
+        return word;
+    }
+
+    static char capital(char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); }
+};
 
 // Everything after the first word of a text line. The keyword is taken in
 // any letter case: "text" is looked up like every other word, and a text
@@ -129,9 +147,9 @@ std::string_view text_tail(const char* line) {
 }
 
 // OK or Cancel on an Error box: 1 when Cancel stops the load.
-int ask_skip_or_stop(const char* format, const std::string& word, int variant) {
+int ask_skip_or_stop(const char* format, const char* word, int variant) {
     char text[256];
-    format_into(text, sizeof text, format, word.c_str(), variant);
+    format_into(text, sizeof text, format, word, variant);
     return message_box("Error", text, true) != DIALOG_OK ? 1 : 0;
 }
 
@@ -154,7 +172,7 @@ DescriptionForm apply_description(DescriptionHead& d, std::string_view tail) {
         rest = copy.c_str();
     }
     if (rest[1] != '*') {
-        set_description(d, rest + 1);
+        set_description_text(d, rest + 1, tail.size() - 1);
         return DescriptionForm::Unpositioned;
     }
     LineScanner scan(rest + 2);
@@ -166,13 +184,13 @@ DescriptionForm apply_description(DescriptionHead& d, std::string_view tail) {
     scan.rest(text);
     // A suffix without text is an empty description: no width, nothing drawn.
     // The text, when there is one, runs to the end of rest.
-    set_description(d, text.empty() ? "" : text.data());
+    set_description_text(d, text.data(), text.size());
     d.x = x;
     d.y = y;
     return DescriptionForm::Positioned;
 }
 
-int parse_component_line(const char* line, const std::string& word, CatalogName name, int kind) {
+int parse_component_line(const char* line, const char* word, CatalogName name, int kind) {
     int variant = 0, x = 0, y = 0;
     std::string_view tail;
     LineScanner scan(line);
@@ -201,12 +219,14 @@ int parse_component_line(const char* line, const std::string& word, CatalogName 
     }
     c->next = board.component_list;
     board.component_list = c;
-    register_pins(c);
-    invalidate_component(c);
+    // Listed once for both the solder counts and the mark.
+    const PinList pins = component_pins(c->entry, c->ax, c->ay);
+    register_pin_list(pins);
+    if (!dirty_rect_covers_board()) invalidate_component_pins(c, pins);
     return 0;
 }
 
-int parse_wire_line(const char* line, const std::string& word, CatalogName name, int kind) {
+int parse_wire_line(const char* line, const char* word, CatalogName name, int kind) {
     int variant = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string_view tail;
     LineScanner scan(line);
@@ -235,7 +255,7 @@ int parse_wire_line(const char* line, const std::string& word, CatalogName name,
     }
     w->next = board.wire_list;
     board.wire_list = w;
-    invalidate_wire(w);
+    if (!dirty_rect_covers_board()) invalidate_wire(w);
     return 0;
 }
 
@@ -250,6 +270,7 @@ int parse_cell_line(const char* line) {
     if (row < 0 || row >= GRID_ROWS || column < 0 || column >= GRID_COLUMNS) return 0;
     if (row % 2 == 0 && column % 2 == 0) return 0;
     cell_set(row, column, 1);
+    if (dirty_rect_covers_board()) return 0;
     // The keyword is not consulted: the column's parity decides.
     if (column % 2 != 0)
         invalidate_cut(column * 5, row * 5);
@@ -262,16 +283,17 @@ int parse_cell_line(const char* line) {
 
 int parse_board_line(const char* line, float* file_version) {
     if (line == nullptr) return 0;
-    const std::string word = first_word(line);
-    if (word.empty()) return 0;  // a blank line
+    const Keyword keyword(line);
+    if (keyword.length == 0) return 0;  // a blank line
+    const char* word = keyword.text;
 
     // Found once: the line's variant is looked up from the same find.
-    const CatalogName name = catalog_find_name(word.c_str());
+    const CatalogName name = keyword.length < Keyword::CAPACITY ? catalog_find_name(word) : CatalogName{-1, -1};
     const CatalogMatch match = catalog_lookup_name(name, -1);
     const int kind = match.entry >= 0 ? shape_catalog[match.entry].kind : -1;
     if (kind < 0 || kind > KIND_STRIP) {
         char text[256];
-        format_into(text, sizeof text, "%s is an unknown element in Cuprolay source", word.c_str());
+        format_into(text, sizeof text, "%s is an unknown element in Cuprolay source", keyword.whole().c_str());
         message_box("Error", text, true);
         return -1;
     }

@@ -149,9 +149,11 @@ TEST_F(FaultInjectionTest, ALoadWithNoHistoryEitherCompletesOrEnds) {
     const std::string text = example("amplifier.cpx");
     ASSERT_FALSE(text.empty());
     Totals t = inject([] {}, [&] { load(text); journal_snapshot(); }, false);
-    // Nothing to give up yet: every refusal ends the program.
+    // Nothing to give up yet: every refusal ends the program. Records and
+    // descriptions come from pooled chunks, so a load asks the heap far
+    // fewer times than it makes records.
     EXPECT_EQ(t.survived, 0);
-    EXPECT_GT(t.ended, 100);
+    EXPECT_GT(t.ended, 50);
     std::printf("load: %d refusals, each ended the program cleanly\n", t.ended);
 }
 
