@@ -14,10 +14,12 @@ target_link_libraries(cuprolay_page PRIVATE cp_web_core)
 # (shell/platform.h), so calls through pointers get no unwinding code,
 # except the one that runs the command table's handlers. Its function is
 # exported only so that the optimizer keeps it whole under its name
-# rather than merging it into its one caller.
+# rather than merging it into its one caller. The page's fd_sync
+# (page_library.js) never suspends, so the writer's sync gets no
+# unwinding code either.
 target_link_options(cuprolay_page PRIVATE
   -Os -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
-  -sASYNCIFY_IGNORE_INDIRECT=1 "-sASYNCIFY_ADD=dispatch_command(int)"
+  -sASYNCIFY_IGNORE_INDIRECT=1 "-sASYNCIFY_ADD=dispatch_command(int)" -sASYNCIFY_REMOVE=fsync
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,__Z16dispatch_commandi -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
   --shell-file ${web_page_template} --js-library ${web_page_library}
   --embed-file ${CMAKE_SOURCE_DIR}/examples@/examples)
