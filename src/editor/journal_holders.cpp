@@ -64,10 +64,12 @@ const void* const DELETED_KEY = reinterpret_cast<const void*>(uintptr_t{1});
 
 struct JournalHolders {
     bool valid = false;
-    bool poisoned = false;  // a record was noted twice: pair nothing
     std::vector<Holder> holders;
     std::vector<int32_t> free_holders;
-    // Record address to holder index, open addressing (null: free).
+    // Record address to holder index, open addressing (null: free), built
+    // at the first record a walk does not find where the last walk had it:
+    // the whole-board snapshot pairs every line and should cost no more.
+    bool table_built = false;
     std::vector<const void*> keys;
     std::vector<int32_t> values;
     size_t used_keys = 0;  // live and deleted
@@ -114,7 +116,18 @@ void grow_table(JournalHolders& s) {
     }
 }
 
-int32_t table_find(const JournalHolders& s, const void* record) {
+void table_insert(JournalHolders& s, const void* record, int32_t holder);
+
+void build_table(JournalHolders& s) {
+    std::fill(s.keys.begin(), s.keys.end(), nullptr);
+    s.used_keys = 0;
+    s.table_built = true;
+    for (size_t h = 0; h < s.holders.size(); ++h)
+        if (s.holders[h].record != nullptr) table_insert(s, s.holders[h].record, static_cast<int32_t>(h));
+}
+
+int32_t table_find(JournalHolders& s, const void* record) {
+    if (!s.table_built) build_table(s);
     if (s.keys.empty()) return -1;
     for (size_t slot = slot_of(s, record); s.keys[slot] != nullptr; slot = (slot + 1) & (s.keys.size() - 1))
         if (s.keys[slot] == record) return s.values[slot];
@@ -153,7 +166,7 @@ int32_t new_holder(JournalHolders& s, int32_t kind, const void* record) {
     s.holders[h].kind = kind;
     s.holders[h].record = record;
     if (record != nullptr) {
-        table_insert(s, record, h);
+        if (s.table_built) table_insert(s, record, h);
         ++s.live_records;
     }
     return h;
@@ -162,7 +175,7 @@ int32_t new_holder(JournalHolders& s, int32_t kind, const void* record) {
 void free_holder(JournalHolders& s, int32_t h) {
     Holder& holder = s.holders[h];
     if (holder.record != nullptr) {
-        table_erase(s, holder.record);
+        if (s.table_built) table_erase(s, holder.record);
         --s.live_records;
     } else if (holder.kind == HOLDER_CELL) {
         s.cell_holder[holder.fields[0] * GRID_COLUMNS + holder.fields[1]] = 0;
@@ -356,48 +369,68 @@ void journal_holders_invalidate() {
 void journal_holders_begin_full() {
     JournalHolders& s = holders_state();
     s.valid = false;
-    s.poisoned = false;
+    const size_t cells = static_cast<size_t>(GRID_ROWS) * GRID_COLUMNS;
+    if (s.cell_holder.size() != cells) {
+        s.cell_holder.assign(cells, 0);
+        s.seen_grid.assign(cells, 0);
+    }
+    for (const Holder& h : s.holders)
+        if (h.kind == HOLDER_CELL) s.cell_holder[static_cast<size_t>(h.fields[0]) * GRID_COLUMNS + h.fields[1]] = 0;
     s.holders.clear();
     s.free_holders.clear();
-    std::fill(s.keys.begin(), s.keys.end(), nullptr);
-    s.used_keys = 0;
+    s.table_built = false;
     s.live_records = 0;
-    s.cell_holder.assign(static_cast<size_t>(GRID_ROWS) * GRID_COLUMNS, 0);
-    s.seen_grid.assign(static_cast<size_t>(GRID_ROWS) * GRID_COLUMNS, 0);
     s.cursor = 0;
 }
 
+namespace {
+
+// The whole-board snapshot's holders come in board order, one after the
+// other, so that the next walk finds each where it looks first.
+void push_holder(JournalHolders& s, const Holder& holder) {
+    const auto h = static_cast<int32_t>(s.holders.size());
+    s.holders.push_back(holder);
+    if (holder.record != nullptr) ++s.live_records;
+    holder.node->holder = h + 1;
+}
+
+}  // namespace
+
 void journal_holders_note_wire(const WireRecord* w, StateLine* node) {
-    JournalHolders& s = holders_state();
-    if (table_find(s, w) >= 0) s.poisoned = true;
-    const int32_t h = new_holder(s, HOLDER_WIRE, w);
-    fields_of(w, s.holders[h].fields);
-    s.holders[h].text = w->desc.text;
-    pair(s, h, node);
+    Holder holder;
+    holder.record = w;
+    holder.kind = HOLDER_WIRE;
+    fields_of(w, holder.fields);
+    holder.text = w->desc.text;
+    holder.node = node;
+    push_holder(holders_state(), holder);
 }
 
 void journal_holders_note_component(const ComponentRecord* c, StateLine* node) {
-    JournalHolders& s = holders_state();
-    if (table_find(s, c) >= 0) s.poisoned = true;
-    const int32_t h = new_holder(s, HOLDER_COMPONENT, c);
-    fields_of(c, s.holders[h].fields);
-    s.holders[h].text = c->desc.text;
-    pair(s, h, node);
+    Holder holder;
+    holder.record = c;
+    holder.kind = HOLDER_COMPONENT;
+    fields_of(c, holder.fields);
+    holder.text = c->desc.text;
+    holder.node = node;
+    push_holder(holders_state(), holder);
 }
 
 void journal_holders_note_cell(int row, int column, StateLine* node) {
     JournalHolders& s = holders_state();
-    const int32_t h = new_holder(s, HOLDER_CELL, nullptr);
-    s.holders[h].fields[0] = row;
-    s.holders[h].fields[1] = column;
-    s.cell_holder[static_cast<size_t>(row) * GRID_COLUMNS + column] = h + 1;
-    pair(s, h, node);
+    Holder holder;
+    holder.kind = HOLDER_CELL;
+    holder.fields[0] = row;
+    holder.fields[1] = column;
+    holder.node = node;
+    s.cell_holder[static_cast<size_t>(row) * GRID_COLUMNS + column] = static_cast<int32_t>(s.holders.size()) + 1;
+    push_holder(s, holder);
 }
 
 void journal_holders_end_full() {
     JournalHolders& s = holders_state();
     remember_grid(s);
-    s.valid = !s.poisoned;
+    s.valid = true;
 }
 
 bool journal_holders_snapshot(JournalEvent* event) {
