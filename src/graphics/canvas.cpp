@@ -15,13 +15,7 @@ namespace {
 constexpr Rect NOTHING_CHANGED = {FRAMEBUFFER_WIDTH, FRAMEBUFFER_HEIGHT, -1, -1};
 
 using canvas_pixels::grow_changed;
-using canvas_pixels::keep_mask;
-
-constexpr uint16_t KEEP_FOR_SKIP[16] = {
-    keep_mask(0),  keep_mask(1),  keep_mask(2),  keep_mask(3),  keep_mask(4),  keep_mask(5),
-    keep_mask(6),  keep_mask(7),  keep_mask(8),  keep_mask(9),  keep_mask(10), keep_mask(11),
-    keep_mask(12), keep_mask(13), keep_mask(14), keep_mask(15),
-};
+using canvas_pixels::KEEP_FOR_SKIP;
 
 // Callers guarantee (px, py) lies in the framebuffer.
 inline void put_pixel(int px, int py, int colour) {

@@ -23,6 +23,12 @@ constexpr uint16_t keep_mask(int skip) {
                                  ((skip & 2) ? 0x00F0 : 0) | ((skip & 1) ? 0x000F : 0));
 }
 
+constexpr uint16_t KEEP_FOR_SKIP[16] = {
+    keep_mask(0),  keep_mask(1),  keep_mask(2),  keep_mask(3),  keep_mask(4),  keep_mask(5),
+    keep_mask(6),  keep_mask(7),  keep_mask(8),  keep_mask(9),  keep_mask(10), keep_mask(11),
+    keep_mask(12), keep_mask(13), keep_mask(14), keep_mask(15),
+};
+
 // Plots points that the caller has found inside the clip, the cells and
 // (at the doubled zoom, both pixels wide and high) the framebuffer, in
 // the paint mode: the pen colour, the zoom and the bounds of what it drew
@@ -72,7 +78,7 @@ public:
             store_pixel(canvas.framebuffer[y][x]);
             return;
         }
-        const uint16_t keep = keep_mask(skip);
+        const uint16_t keep = KEEP_FOR_SKIP[skip & 15];
         cell = static_cast<uint16_t>((cell & keep) | (value_ & ~keep));
         uint8_t* top = canvas.framebuffer[2 * y][2 * x];
         uint8_t* bottom = top + sizeof canvas.framebuffer[0];
