@@ -7,7 +7,7 @@
 // (OUT_DIR/session.script) for the Linux program, so that the downloaded
 // files can be compared with its files. Then, in fresh pages, a save into
 // a browser whose storage refuses the folder must still succeed and be
-// downloaded, and a heap that refuses every request must end the program
+// downloaded, leaving while the copy is under way must ask, and a heap that refuses every request must end the program
 // with its message.
 "use strict";
 const fs = require("fs");
@@ -123,6 +123,18 @@ async function main() {
   if (after !== "") throw new Error("the save into a browser that keeps nothing reported: " + after);
   for (let i = 0; i < 50 && !browser.downloaded.includes("unkept.cpx"); i++) await sleep(100);
   if (!browser.downloaded.includes("unkept.cpx")) throw new Error("no download of the save the browser did not keep");
+  // A copy still under way: leaving asks first, as it did while the save
+  // itself waited on the copy.
+  await evaluate("IDBFS.getDB = () => {}, true");
+  await page.click(505, 60);
+  await page.key("s", { modifiers: 2 });
+  await page.answerWith("File saved:", "Enter");
+  const asked = () => browser.events.some((m) => m.method === "Page.javascriptDialogOpening" && m.params.type === "beforeunload");
+  call("Page.navigate", { url: "about:blank" }).catch(() => {});
+  for (let i = 0; i < 100 && !asked(); i++) await sleep(100);
+  if (!asked()) throw new Error("no question before leaving while the copy is under way");
+  await call("Page.handleJavaScriptDialog", { accept: true });
+  await waitFor("location.href === 'about:blank'", 20000);
 
   // Out of memory: the end comes with the message, and nothing waits on it.
   await start();
