@@ -30,6 +30,10 @@ void redraw_rect(Rect r);
 // Between these, redraws inside the area look only at the records that
 // meet it, gathered once at the start; the record lists must not change.
 void begin_nearby_records(Rect area);
+// The same from records the caller keeps, each list given from its tail to
+// its head, so that the lists are not walked.
+void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, size_t wire_count,
+                                   ComponentRecord* const* components, size_t component_count);
 void end_nearby_records();
 // The invalidate family repaints what a change touched: at once, or inside
 // a DeferredRedraw only by growing the dirty rectangle. A point takes in

@@ -326,6 +326,26 @@ void begin_nearby_records(Rect area) {
     nearby.active = true;
 }
 
+void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, size_t wire_count,
+                                   ComponentRecord* const* components, size_t component_count) {
+    nearby.active = false;
+    const Rect r = ordered(area);
+    nearby.wire_count = 0;
+    for (size_t i = wire_count; i-- > 0;) {
+        if (!wire_visible(wires[i], r)) continue;
+        if (nearby.wire_count == NearbyRecords::CAPACITY) return;
+        nearby.wires[nearby.wire_count++] = wires[i];
+    }
+    nearby.component_count = 0;
+    for (size_t i = component_count; i-- > 0;) {
+        if (!component_visible(components[i], r)) continue;
+        if (nearby.component_count == NearbyRecords::CAPACITY) return;
+        nearby.components[nearby.component_count++] = components[i];
+    }
+    nearby.area = r;
+    nearby.active = true;
+}
+
 void end_nearby_records() { nearby.active = false; }
 
 void draw_board_frame() {

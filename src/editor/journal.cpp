@@ -85,6 +85,7 @@ void state_sweep_removed(int doomed) {
         StateLine* node = *link;
         if (journal_index_take_doomed(node)) {
             *link = node->next;
+            journal_step_note_removed(node);
             release_line_node(node);
             --doomed;
         } else {
@@ -99,6 +100,9 @@ bool state_remove(const char* text) { return journal_index_doom_first(text); }
 
 void apply_changes(const JournalEvent* event, bool forward) {
     journal_holders_invalidate();
+    // A step the board has not followed yet leaves it unlike the set.
+    if (journal.steps_pending > 0) journal_step_forget_board();
+    journal_step_begin_removals();
     int doomed = 0;
     for (const StateLine* change = event->changes; change != nullptr; change = change->next) {
         bool adds = forward ? change->flag >= 1 : change->flag < 0;
@@ -177,7 +181,9 @@ void note_step(const JournalEvent* event, bool forward) {
     ++journal.steps_pending;
 }
 
+// The board no longer follows a step the set has taken.
 void forget_step() {
+    if (journal.steps_pending > 0) journal_step_forget_board();
     journal.step = nullptr;
     journal.steps_pending = 0;
 }
@@ -252,6 +258,8 @@ void journal_reset() {
     journal.incremental_rebuild = true;
     journal.snapshot_mark = 1;
     journal.steps_applied_alone = 0;
+    journal.steps_taken_from_kept_board = 0;
+    journal_step_reset();
     journal.incremental_snapshot = true;
     journal.snapshots_taken_alone = 0;
     temp_arena.give_up_oldest_event = journal_give_up_oldest_event;
@@ -285,6 +293,7 @@ void journal_snapshot() {
         temp_free(&event, sizeof(JournalEvent));
         return;
     }
+    journal_step_forget_board();
     void_redo_history();
     event->older = journal.current;
     event->newer = nullptr;
@@ -331,7 +340,8 @@ void journal_rebuild_board() {
     const bool one_step = journal.steps_pending == 1 && journal.step != nullptr;
     const JournalEvent* step = journal.step;
     const bool forward = journal.step_forward;
-    forget_step();
+    journal.step = nullptr;
+    journal.steps_pending = 0;
     if (journal.incremental_rebuild && one_step) {
         // After an undo the step is a redo event: a shortage while it is
         // read must not give it up.
@@ -359,6 +369,7 @@ void journal_rebuild_board() {
         parse_board_line(node->text, &version);
         note_made(node, wires, components);
     }
+    journal_step_board_rebuilt();
     integrity_assert("a rebuild");
 }
 

@@ -54,6 +54,7 @@ struct UndoJournal {
     bool incremental_snapshot = true; // false: every snapshot formats the whole board
     int snapshots_taken_alone = 0;    // how many formatted only what had changed
     int steps_applied_alone = 0;      // how many steps changed only their own part
+    int steps_taken_from_kept_board = 0;  // how many of those did not walk the state set
     // The event undo or redo is applying: a shortage meanwhile must not give it up.
     JournalEvent* applying = nullptr;
 };

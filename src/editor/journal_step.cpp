@@ -16,6 +16,7 @@
 
 #include "board/draw.h"
 #include "board/grid.h"
+#include "board/integrity.h"
 #include "board/objects.h"
 #include "core/arena.h"
 #include "fileio/board_file.h"
@@ -52,32 +53,36 @@ bool ends_with(const char* line, const char* text) {
     return k <= n && std::memcmp(line + n - k, text, k) == 0;
 }
 
-// The record is still what the rebuild made of the node. Compared field
-// by field: a LineMade assembled on the stack first would be read back
-// before its stores had landed, on every kept line of every step.
-bool same_description(const StateLine* node, const DescriptionHead& now) {
-    const DescriptionHead& then = node->made->desc;
+// The record is still what the rebuild made of a line. Compared field by
+// field: a LineMade assembled on the stack first would be read back before
+// its stores had landed, on every kept line of every step. Without the
+// line's text the letters are not checked.
+bool same_description(const LineMade& then_made, const char* text, const DescriptionHead& now) {
+    const DescriptionHead& then = then_made.desc;
     if (now.text != then.text || now.width != then.width || now.x != then.x || now.y != then.y) return false;
-    return now.width == 0 || ends_with(node->text, now.text);
+    return now.width == 0 || text == nullptr || ends_with(text, now.text);
 }
 
-bool unchanged(const StateLine* node, const WireRecord* w) {
-    const LineMade& then = *node->made;
+bool unchanged(const LineMade& then, const char* text, const WireRecord* w) {
     if (then.kind != LINE_MADE_WIRE || then.record != w) return false;
     const int32_t* f = then.fields;
     if (f[0] != w->entry || f[1] != w->x1 || f[2] != w->y1 || f[3] != w->x2 || f[4] != w->y2) return false;
     if ((f[5] | f[6] | f[7]) != 0) return false;
-    return same_description(node, w->desc);
+    return same_description(then, text, w->desc);
 }
 
-bool unchanged(const StateLine* node, const ComponentRecord* c) {
-    const LineMade& then = *node->made;
+bool unchanged(const LineMade& then, const char* text, const ComponentRecord* c) {
     if (then.kind != LINE_MADE_COMPONENT || then.record != c) return false;
     const int32_t* f = then.fields;
     if (f[0] != c->entry || f[1] != c->ax || f[2] != c->ay || f[3] != c->box_x0 || f[4] != c->box_y0 ||
         f[5] != c->box_x1 || f[6] != c->box_y1 || f[7] != 0)
         return false;
-    return same_description(node, c->desc);
+    return same_description(then, text, c->desc);
+}
+
+template <typename Record>
+bool unchanged(const StateLine* node, const Record* r) {
+    return unchanged(*node->made, node->text, r);
 }
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -129,9 +134,25 @@ bool is_cell_line(const char* text) {
 // The records of a list in the order the full rebuild made them, which is
 // the reverse of the list's: read into an array kept from step to step, so
 // that planning walks each list once and writes nothing into it.
+//
+// While `kept` holds, the arrays are also the lists as the last rebuild or
+// step left them, each record with the state line it was made of and what
+// was made of it, and `grid` the grid then: the board is then the full
+// rebuild of the state set, and the next step proves that it still is
+// from these alone, without walking the state set. A snapshot that records
+// an event, or a change of the set that no rebuild follows, drops them.
 struct RebuildOrder {
     std::vector<WireRecord*> wires;
     std::vector<ComponentRecord*> components;
+    bool kept = false;
+    std::vector<const StateLine*> wire_lines, component_lines;
+    std::vector<LineMade> wire_made, component_made;
+    std::vector<int8_t> grid;
+    // The state nodes the step being applied took away (released since:
+    // only their addresses are compared).
+    const StateLine* removed[MAX_STEP_LINES];
+    int removed_count = 0;
+    bool removed_overflow = false;
 };
 RebuildOrder rebuild_order;
 
@@ -312,11 +333,160 @@ bool plan_step(const JournalEvent* step, bool forward, StepPlan& plan) {
     if (board.selected_wire != nullptr || board.selected_component != nullptr) return false;
     if (!collect_changes(step, forward, plan)) return false;
     // The rebuild's order is the reverse of the state set's.
+    rebuild_order.kept = false;
     fill_reversed(rebuild_order.wires, board.wire_list);
     fill_reversed(rebuild_order.components, board.component_list);
     int kept_cells = 0;
     const bool matched = match_kept_lines(plan, kept_cells);
     return matched && match_removed_lines(plan, kept_cells);
+}
+
+bool was_removed(const StateLine* node) {
+    for (int i = 0; i < rebuild_order.removed_count; ++i)
+        if (rebuild_order.removed[i] == node) return true;
+    return false;
+}
+
+// The list is still the kept array, record by record, each as it was made;
+// the records of the removed lines are planned to go. Each record's link is
+// read from the array, not followed, so the reads do not wait on each other.
+// Letters replaced at the same address are a change no checkpoint saw,
+// which the editor never leaves before an undo: only checked boards (the
+// tests') compare them.
+template <typename Record>
+bool match_kept_list(const Record* list, const std::vector<Record*>& order, const std::vector<const StateLine*>& lines,
+                     const std::vector<LineMade>& made, Record** going, size_t* going_at, int& going_count) {
+    const size_t n = order.size();
+    const bool letters_checked = integrity_state.enabled;
+    if (list != (n > 0 ? order[n - 1] : nullptr)) return false;
+    for (size_t i = 0; i < n; ++i) {
+        const Record* r = order[i];
+        if (r->next != (i > 0 ? order[i - 1] : nullptr)) return false;
+        if (was_removed(lines[i])) {
+            // Its line is gone, so only what the record holds is compared.
+            if (going_count == MAX_STEP_LINES || !unchanged(made[i], nullptr, r)) return false;
+            going_at[going_count] = i;
+            going[going_count++] = order[i];
+        } else if (!unchanged(made[i], letters_checked ? lines[i]->text : nullptr, r)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool grid_is_kept() {
+    return rebuild_order.grid.size() == sizeof board_grid.cells &&
+           std::memcmp(rebuild_order.grid.data(), board_grid.cells, sizeof board_grid.cells) == 0;
+}
+
+// The plan of a step that adds and takes away only records, from the kept
+// board of the last rebuild or step: false when it is not kept, a line of
+// the step sets a cell, or the board changed since.
+bool plan_kept_step(const JournalEvent* step, bool forward, StepPlan& plan) {
+    RebuildOrder& o = rebuild_order;
+    if (!o.kept || o.removed_overflow) return false;
+    if (board.selected_wire != nullptr || board.selected_component != nullptr) return false;
+    if (!collect_changes(step, forward, plan) || plan.removed_count != o.removed_count) return false;
+    for (int i = 0; i < plan.removed_count; ++i)
+        if (is_cell_line(plan.removed[i]->text)) return false;
+    for (int i = 0; i < plan.added_count; ++i)
+        if (is_cell_line(plan.added[i]->text)) return false;
+    if (!grid_is_kept()) return false;
+    if (!match_kept_list(board.wire_list, o.wires, o.wire_lines, o.wire_made, plan.wires, plan.wire_at,
+                         plan.wire_count))
+        return false;
+    if (!match_kept_list(board.component_list, o.components, o.component_lines, o.component_made, plan.components,
+                         plan.component_at, plan.component_count))
+        return false;
+    return plan.wire_count + plan.component_count == o.removed_count;
+}
+
+// The arrays as the full rebuild of the state set makes the lists: its
+// record lines in the set's order, the order they are parsed in.
+void keep_board_from_state() {
+    RebuildOrder& o = rebuild_order;
+    o.kept = false;
+    o.wires.clear();
+    o.components.clear();
+    o.wire_lines.clear();
+    o.component_lines.clear();
+    o.wire_made.clear();
+    o.component_made.clear();
+    for (const StateLine* node = journal.state; node != nullptr; node = node->next) {
+        if (node->made == nullptr) return;  // refused memory: steps walk the board
+        const LineMade& made = *node->made;
+        if (made.kind == LINE_MADE_WIRE) {
+            o.wires.push_back(static_cast<WireRecord*>(const_cast<void*>(made.record)));
+            o.wire_lines.push_back(node);
+            o.wire_made.push_back(made);
+        } else if (made.kind == LINE_MADE_COMPONENT) {
+            o.components.push_back(static_cast<ComponentRecord*>(const_cast<void*>(made.record)));
+            o.component_lines.push_back(node);
+            o.component_made.push_back(made);
+        }
+    }
+    o.grid.assign(&board_grid.cells[0][0], &board_grid.cells[0][0] + sizeof board_grid.cells);
+    // Only a board that is these arrays is kept.
+    o.removed_count = 0;
+    o.removed_overflow = false;
+    WireRecord* wires[MAX_STEP_LINES];
+    size_t wire_at[MAX_STEP_LINES];
+    ComponentRecord* components[MAX_STEP_LINES];
+    size_t component_at[MAX_STEP_LINES];
+    int wire_count = 0, component_count = 0;
+    o.kept = match_kept_list(board.wire_list, o.wires, o.wire_lines, o.wire_made, wires, wire_at, wire_count) &&
+             match_kept_list(board.component_list, o.components, o.component_lines, o.component_made, components,
+                             component_at, component_count);
+}
+
+// Drops the planned records from the kept arrays and puts the added ones
+// first, where the full rebuild parses them.
+template <typename Record>
+void update_kept_list(std::vector<Record*>& order, std::vector<const StateLine*>& lines, std::vector<LineMade>& made,
+                      const size_t* at, int count, const StepPlan& plan, int32_t kind) {
+    size_t to = count > 0 ? at[0] : order.size();
+    int k = 0;
+    for (size_t i = to; i < order.size(); ++i) {
+        if (k < count && at[k] == i) {
+            ++k;
+            continue;
+        }
+        order[to] = order[i];
+        lines[to] = lines[i];
+        made[to] = made[i];
+        ++to;
+    }
+    order.resize(to);
+    lines.resize(to);
+    made.resize(to);
+    size_t added = 0;
+    for (int i = 0; i < plan.added_count; ++i)
+        if (plan.added[i]->made->kind == kind) ++added;
+    order.insert(order.begin(), added, nullptr);
+    lines.insert(lines.begin(), added, nullptr);
+    made.insert(made.begin(), added, LineMade{});
+    size_t at_front = 0;
+    for (int i = 0; i < plan.added_count; ++i) {
+        const StateLine* node = plan.added[i];
+        if (node->made->kind != kind) continue;
+        order[at_front] = static_cast<Record*>(const_cast<void*>(node->made->record));
+        lines[at_front] = node;
+        made[at_front] = *node->made;
+        ++at_front;
+    }
+}
+
+void update_kept_board(const StepPlan& plan) {
+    RebuildOrder& o = rebuild_order;
+    o.kept = false;
+    for (int i = 0; i < plan.added_count; ++i)
+        if (plan.added[i]->made == nullptr) return;
+    update_kept_list(o.wires, o.wire_lines, o.wire_made, plan.wire_at, plan.wire_count, plan, LINE_MADE_WIRE);
+    update_kept_list(o.components, o.component_lines, o.component_made, plan.component_at, plan.component_count,
+                     plan, LINE_MADE_COMPONENT);
+    std::memcpy(o.grid.data(), board_grid.cells, sizeof board_grid.cells);
+    o.removed_count = 0;
+    o.kept = true;
 }
 
 }  // namespace
@@ -437,8 +607,50 @@ void add_planned(const StepPlan& plan, ListTails tails) {
 bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
     if (step == nullptr) return false;
     StepPlan plan;
+    if (plan_kept_step(step, forward, plan)) {
+        {
+            DeferredRedraw bulk;
+            add_planned(plan, remove_planned(plan));
+            update_kept_board(plan);
+            // The repaint looks only at the records near what changed,
+            // found in the kept arrays rather than along the lists.
+            const RebuildOrder& o = rebuild_order;
+            if (o.kept && !redraw_state.dirty.empty())
+                begin_nearby_records_reversed(redraw_state.dirty, o.wires.data(), o.wires.size(),
+                                              o.components.data(), o.components.size());
+        }
+        end_nearby_records();
+        ++journal.steps_taken_from_kept_board;
+        return true;
+    }
+    plan = StepPlan{};
     if (!plan_step(step, forward, plan)) return false;
-    DeferredRedraw bulk;
-    add_planned(plan, remove_planned(plan));
+    {
+        DeferredRedraw bulk;
+        add_planned(plan, remove_planned(plan));
+    }
+    keep_board_from_state();
     return true;
+}
+
+void journal_step_board_rebuilt() { keep_board_from_state(); }
+
+void journal_step_forget_board() {
+    rebuild_order.kept = false;
+    rebuild_order.removed_count = 0;
+}
+
+void journal_step_reset() { rebuild_order = RebuildOrder{}; }
+
+void journal_step_begin_removals() {
+    rebuild_order.removed_count = 0;
+    rebuild_order.removed_overflow = false;
+}
+
+void journal_step_note_removed(const StateLine* node) {
+    RebuildOrder& o = rebuild_order;
+    if (o.removed_count == MAX_STEP_LINES)
+        o.removed_overflow = true;
+    else
+        o.removed[o.removed_count++] = node;
 }

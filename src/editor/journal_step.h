@@ -16,3 +16,14 @@ void journal_note_made_component(StateLine* node, const ComponentRecord* c);
 void journal_note_made_cell(StateLine* node);
 // Releases what a node remembers of its rebuild.
 void journal_forget_made(StateLine* node);
+
+// The board the last rebuild or step left, kept so that the next step
+// need not walk the state set: taken after a full rebuild; forgotten when
+// the state set changes without a rebuild following (a snapshot's event,
+// a second undo or redo before the rebuild); emptied by journal_reset.
+void journal_step_board_rebuilt();
+void journal_step_forget_board();
+void journal_step_reset();
+// The state nodes an undo or redo takes away, noted before they are released.
+void journal_step_begin_removals();
+void journal_step_note_removed(const StateLine* node);

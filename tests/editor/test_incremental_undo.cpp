@@ -118,6 +118,62 @@ TEST_F(IncrementalUndoTest, EveryUndoAndRedoLeavesTheBoardAndPictureOfTheFullReb
     }
     // Only the first step after new edits rebuilds the whole board.
     EXPECT_GT(alone, steps / 3) << alone << " of " << steps << " steps were taken alone";
+    EXPECT_GT(journal.steps_taken_from_kept_board, 0) << "no step trusted the board the last one left";
+}
+
+// Changes no checkpoint saw, made after a step, that the board kept from
+// that step does not show: the next step must find them and the board
+// must end as the full rebuild leaves it.
+TEST_F(IncrementalUndoTest, AChangeAfterAKeptStepIsFoundByTheNextStep) {
+    const auto unrecorded = [](int which) {
+        WireRecord* middle = board.wire_list->next->next;
+        switch (which) {
+            case 0:  // a record moved in place
+                unregister_wire_ends(middle);
+                middle->y2 += 10;
+                register_wire_ends(middle);
+                break;
+            case 1: {  // one from the middle brought to the second place, the head unchanged
+                const int hx = board.wire_list->x1, hy = board.wire_list->y1;
+                WireRecord* taken = take_wire_at(middle->x1, middle->y1);
+                select_wire(taken, taken->x1, taken->y1);
+                taken = take_wire_at(hx, hy);
+                select_wire(taken, hx, hy);
+                deselect_all();
+                break;
+            }
+            case 2:  // the letters of a description replaced where they lie
+                const_cast<char*>(board.wire_list->next->desc.text)[0] = 'X';
+                break;
+            default:  // a cut
+                cell_set(9, 10, 1);
+                break;
+        }
+    };
+    for (int which = 0; which < 4; ++which) {
+        std::string ends[2];
+        for (int incremental = 0; incremental < 2; ++incremental) {
+            journal_reset();
+            board_reset();
+            journal.incremental_rebuild = incremental != 0;
+            for (int i = 0; i < 5; ++i) ::add_wire("WIRE", 0, 20 + 20 * i, 20, 20 + 20 * i, 60);
+            describe_wire(board.wire_list->next, "R7");
+            journal_snapshot();
+            ::add_wire("RES", 0, 200, 100, 200, 140);
+            journal_snapshot();
+            for (int k = 0; k < 2; ++k) {  // the second pair of steps runs from a kept board
+                journal_undo();
+                journal_rebuild_board();
+                journal_redo();
+                journal_rebuild_board();
+            }
+            unrecorded(which);
+            journal_undo();
+            journal_rebuild_board();
+            ends[incremental] = saved_board();
+        }
+        EXPECT_EQ(ends[0], ends[1]) << "change " << which;
+    }
 }
 
 // A board changed after its last checkpoint is not what the state set
