@@ -175,6 +175,16 @@ struct NearbyRecords {
 
 NearbyRecords nearby;
 
+// Adds a record that meets the rectangle to a bounded list: false when the
+// list is already full, and the caller gives the list up.
+template <typename Record, size_t N>
+bool keep_if_meets(const Record* (&list)[N], int& count, const Record* record, bool meets) {
+    if (!meets) return true;
+    if (count == static_cast<int>(N)) return false;
+    list[count++] = record;
+    return true;
+}
+
 bool area_holds(const Rect& outer, const Rect& inner) {
     return inner.x0 >= outer.x0 && inner.y0 >= outer.y0 && inner.x1 <= outer.x1 && inner.y1 <= outer.y1;
 }
@@ -185,21 +195,19 @@ bool gather_from_nearby(VisibleRecords& v, const Rect& clip) {
     if (!nearby.active || !area_holds(nearby.area, clip)) return false;
     v.wire_count = 0;
     for (int i = 0; i < nearby.wire_count; ++i) {
-        if (!wire_visible(nearby.wires[i], clip)) continue;
-        if (v.wire_count == VisibleRecords::CAPACITY) {
+        const WireRecord* w = nearby.wires[i];
+        if (!keep_if_meets(v.wires, v.wire_count, w, wire_visible(w, clip))) {
             v.wire_count = -1;
             break;
         }
-        v.wires[v.wire_count++] = nearby.wires[i];
     }
     v.component_count = 0;
     for (int i = 0; i < nearby.component_count; ++i) {
-        if (!component_visible(nearby.components[i], clip)) continue;
-        if (v.component_count == VisibleRecords::CAPACITY) {
+        const ComponentRecord* c = nearby.components[i];
+        if (!keep_if_meets(v.components, v.component_count, c, component_visible(c, clip))) {
             v.component_count = -1;
             break;
         }
-        v.components[v.component_count++] = nearby.components[i];
     }
     return true;
 }
@@ -210,21 +218,17 @@ void gather_visible(VisibleRecords& v, const Rect& clip) {
     if (gather_from_nearby(v, clip)) return;
     v.wire_count = 0;
     for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
-        if (!wire_visible(w, clip)) continue;
-        if (v.wire_count == VisibleRecords::CAPACITY) {
+        if (!keep_if_meets(v.wires, v.wire_count, w, wire_visible(w, clip))) {
             v.wire_count = -1;
             break;
         }
-        v.wires[v.wire_count++] = w;
     }
     v.component_count = 0;
     for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
-        if (!component_visible(c, clip)) continue;
-        if (v.component_count == VisibleRecords::CAPACITY) {
+        if (!keep_if_meets(v.components, v.component_count, c, component_visible(c, clip))) {
             v.component_count = -1;
             break;
         }
-        v.components[v.component_count++] = c;
     }
 }
 
@@ -311,17 +315,11 @@ void begin_nearby_records(Rect area) {
     nearby.active = false;
     const Rect r = ordered(area);
     nearby.wire_count = 0;
-    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) {
-        if (!wire_visible(w, r)) continue;
-        if (nearby.wire_count == NearbyRecords::CAPACITY) return;
-        nearby.wires[nearby.wire_count++] = w;
-    }
+    for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next)
+        if (!keep_if_meets(nearby.wires, nearby.wire_count, w, wire_visible(w, r))) return;
     nearby.component_count = 0;
-    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) {
-        if (!component_visible(c, r)) continue;
-        if (nearby.component_count == NearbyRecords::CAPACITY) return;
-        nearby.components[nearby.component_count++] = c;
-    }
+    for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next)
+        if (!keep_if_meets(nearby.components, nearby.component_count, c, component_visible(c, r))) return;
     nearby.area = r;
     nearby.active = true;
 }
@@ -331,16 +329,12 @@ void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, size_t w
     nearby.active = false;
     const Rect r = ordered(area);
     nearby.wire_count = 0;
-    for (size_t i = wire_count; i-- > 0;) {
-        if (!wire_visible(wires[i], r)) continue;
-        if (nearby.wire_count == NearbyRecords::CAPACITY) return;
-        nearby.wires[nearby.wire_count++] = wires[i];
-    }
+    for (size_t i = wire_count; i-- > 0;)
+        if (!keep_if_meets(nearby.wires, nearby.wire_count, wires[i], wire_visible(wires[i], r))) return;
     nearby.component_count = 0;
     for (size_t i = component_count; i-- > 0;) {
-        if (!component_visible(components[i], r)) continue;
-        if (nearby.component_count == NearbyRecords::CAPACITY) return;
-        nearby.components[nearby.component_count++] = components[i];
+        const ComponentRecord* c = components[i];
+        if (!keep_if_meets(nearby.components, nearby.component_count, c, component_visible(c, r))) return;
     }
     nearby.area = r;
     nearby.active = true;

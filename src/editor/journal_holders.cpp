@@ -194,6 +194,13 @@ void fields_of(const ComponentRecord* c, int32_t* f) {
     std::memcpy(f, v, sizeof v);
 }
 
+// What the next walk compares the record with.
+template <typename Record>
+void take_fields(Holder& h, const Record* r) {
+    fields_of(r, h.fields);
+    h.text = r->desc.text;
+}
+
 // A description's letters may have been replaced by others at the same
 // address, so they are checked against the end of the line too.
 bool line_ends_with(const char* line, const char* text) {
@@ -394,26 +401,22 @@ void push_holder(JournalHolders& s, const Holder& holder) {
     holder.node->holder = h + 1;
 }
 
-}  // namespace
-
-void journal_holders_note_wire(const WireRecord* w, StateLine* node) {
+template <typename Record>
+void note_record_holder(const Record* r, int32_t kind, StateLine* node) {
     Holder holder;
-    holder.record = w;
-    holder.kind = HOLDER_WIRE;
-    fields_of(w, holder.fields);
-    holder.text = w->desc.text;
+    holder.record = r;
+    holder.kind = kind;
+    take_fields(holder, r);
     holder.node = node;
     push_holder(holders_state(), holder);
 }
 
+}  // namespace
+
+void journal_holders_note_wire(const WireRecord* w, StateLine* node) { note_record_holder(w, HOLDER_WIRE, node); }
+
 void journal_holders_note_component(const ComponentRecord* c, StateLine* node) {
-    Holder holder;
-    holder.record = c;
-    holder.kind = HOLDER_COMPONENT;
-    fields_of(c, holder.fields);
-    holder.text = c->desc.text;
-    holder.node = node;
-    push_holder(holders_state(), holder);
+    note_record_holder(c, HOLDER_COMPONENT, node);
 }
 
 void journal_holders_note_cell(int row, int column, StateLine* node) {
@@ -506,15 +509,10 @@ bool journal_holders_snapshot(JournalEvent* event) {
     for (int32_t h : s.pending) {
         Holder& holder = s.holders[h];
         holder.text = nullptr;
-        if (holder.kind == HOLDER_WIRE) {
-            const auto* w = static_cast<const WireRecord*>(holder.record);
-            fields_of(w, holder.fields);
-            holder.text = w->desc.text;
-        } else if (holder.kind == HOLDER_COMPONENT) {
-            const auto* c = static_cast<const ComponentRecord*>(holder.record);
-            fields_of(c, holder.fields);
-            holder.text = c->desc.text;
-        }
+        if (holder.kind == HOLDER_WIRE)
+            take_fields(holder, static_cast<const WireRecord*>(holder.record));
+        else if (holder.kind == HOLDER_COMPONENT)
+            take_fields(holder, static_cast<const ComponentRecord*>(holder.record));
     }
     for (int32_t h : s.gone) free_holder(s, h);
     s.valid = true;
