@@ -19,6 +19,17 @@
 #include "shell/input.h"
 #include "support/board_builders.h"
 
+// An empty board and journal, drawn afresh at a zoom: where a random
+// session starts.
+inline void start_blank_board(int zoom) {
+    journal_reset();
+    board_reset();
+    canvas_reset();
+    redraw_state_reset();
+    canvas.zoom = zoom;
+    draw_board_frame();
+}
+
 class JournalTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -85,13 +85,9 @@ void random_step(std::mt19937& random) {
 }
 
 std::vector<std::string> play_session(unsigned seed, bool incremental) {
-    journal_reset();
-    board_reset();
-    canvas_reset();
-    redraw_state_reset();
+    start_blank_board(10);
     journal.incremental_snapshot = incremental;
     std::mt19937 random(seed);
-    draw_board_frame();
     std::vector<std::string> seen;
     for (int i = 0; i < 120; ++i) {
         random_step(random);

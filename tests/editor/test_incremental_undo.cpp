@@ -69,14 +69,9 @@ void random_edit(std::mt19937& random) {
 
 // One session; what the board and the picture are after each undo and redo.
 std::vector<AfterStep> play_session(unsigned seed, bool incremental) {
-    journal_reset();
-    board_reset();
-    canvas_reset();
-    redraw_state_reset();
+    start_blank_board(seed % 2 ? 20 : 10);
     journal.incremental_rebuild = incremental;
     std::mt19937 random(seed);
-    canvas.zoom = seed % 2 ? 20 : 10;
-    draw_board_frame();
     journal_snapshot();
     std::vector<AfterStep> seen;
     for (int i = 0; i < 36; ++i) {

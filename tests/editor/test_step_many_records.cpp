@@ -74,14 +74,9 @@ void several_edits(std::mt19937& random) {
 }
 
 std::vector<Seen> play(unsigned seed, bool incremental) {
-    journal_reset();
-    board_reset();
-    canvas_reset();
-    redraw_state_reset();
+    start_blank_board(10);
     journal.incremental_rebuild = incremental;
     std::mt19937 random(seed);
-    canvas.zoom = 10;
-    draw_board_frame();
     journal_snapshot();
     std::vector<Seen> seen;
     for (int i = 0; i < 40; ++i) {
