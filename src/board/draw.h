@@ -31,9 +31,16 @@ void redraw_rect(Rect r);
 // meet it, gathered once at the start; the record lists must not change.
 void begin_nearby_records(Rect area);
 // The same from records the caller keeps, each list given from its tail to
-// its head, so that the lists are not walked.
-void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, size_t wire_count,
-                                   ComponentRecord* const* components, size_t component_count);
+// its head with each record's reach (below), so that neither the lists nor
+// the records far from the area are looked at.
+void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, const Rect* wire_reaches, size_t wire_count,
+                                   ComponentRecord* const* components, const Rect* component_reaches,
+                                   size_t component_count);
+// The least ordered rectangle holding every rectangle a redraw meets the
+// record by (its body and lettering): a redraw that misses it need not
+// look at the record.
+Rect wire_reach(const WireRecord* w);
+Rect component_reach(const ComponentRecord* c);
 void end_nearby_records();
 // The invalidate family repaints what a change touched: at once, or inside
 // a DeferredRedraw only by growing the dirty rectangle. A point takes in

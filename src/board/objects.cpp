@@ -18,11 +18,13 @@ namespace {
 const CatalogEntry& entry_of(int entry) { return shape_catalog[entry]; }
 
 void free_wire_record(WireRecord* w) {
+    note_board_change();
     release_description(w->desc);
     pool_free(w, sizeof(WireRecord));
 }
 
 void free_component_record(ComponentRecord* c) {
+    note_board_change();
     release_description(c->desc);
     pool_free(c, sizeof(ComponentRecord));
 }
@@ -60,7 +62,9 @@ void board_reset() {
     }
     if (board.selected_wire != nullptr) free_wire_record(board.selected_wire);
     if (board.selected_component != nullptr) free_component_record(board.selected_component);
+    const uint64_t changes = board.changes;
     board = BoardStore{};
+    board.changes = changes + 1;
     grid_reset();
     board.plain_wire_type = lookup_plain_wire_type();
 }
@@ -75,6 +79,7 @@ bool board_is_empty() {
 WireRecord* create_wire(int entry, int x1, int y1, int x2, int y2) {
     auto* w = static_cast<WireRecord*>(pool_alloc(sizeof(WireRecord)));
     if (w == nullptr) return nullptr;
+    note_board_change();
     w->next = nullptr;
     w->entry = entry;
     set_empty_description(w->desc);
@@ -95,6 +100,7 @@ ComponentRecord* create_component_of(const CatalogMatch& match, int x, int y) {
     if (match.entry < 0) return nullptr;
     auto* c = static_cast<ComponentRecord*>(pool_alloc(sizeof(ComponentRecord)));
     if (c == nullptr) return nullptr;
+    note_board_change();
     c->next = nullptr;
     c->entry = match.entry;
     set_empty_description(c->desc);
@@ -106,6 +112,7 @@ ComponentRecord* create_component_of(const CatalogMatch& match, int x, int y) {
 }
 
 void compute_component_box(ComponentRecord* c) {
+    note_board_change();
     const CatalogEntry& e = entry_of(c->entry);
     c->box_x0 = c->ax + e.box_x0;
     c->box_y0 = c->ay + e.box_y0;
@@ -125,6 +132,7 @@ void compute_component_box(ComponentRecord* c) {
 }
 
 void wire_default_text_position(WireRecord* w) {
+    note_board_change();
     if (wire_is_vertical(*w)) {
         w->desc.x = w->x1 + 4;
         w->desc.y = (w->y1 + w->y2) / 2 + 2;
@@ -176,6 +184,7 @@ void discard_component(ComponentRecord* c) {
 }
 
 void clear_board() {
+    note_board_change();
     while (WireRecord* w = board.wire_list) {
         board.wire_list = w->next;
         delete_wire(w);
@@ -193,6 +202,7 @@ WireRecord* take_wire_at(int x, int y) {
     for (WireRecord** link = &board.wire_list; *link != nullptr; link = &(*link)->next) {
         WireRecord* w = *link;
         if ((w->x1 == x && w->y1 == y) || (w->x2 == x && w->y2 == y)) {
+            note_board_change();
             *link = w->next;
             w->next = nullptr;
             return w;
@@ -218,6 +228,7 @@ ComponentRecord* take_component_at(int x, int y) {
     for (ComponentRecord** link = &board.component_list; *link != nullptr; link = &(*link)->next) {
         ComponentRecord* c = *link;
         if (pin_at(c, x, y)) {
+            note_board_change();
             *link = c->next;
             c->next = nullptr;
             return c;
@@ -232,6 +243,7 @@ ComponentRecord* take_text_at(int x, int y) {
         if (!entry_is_text(c->entry)) continue;
         const DescriptionHead& d = c->desc;
         if (d.x - 1 <= x && x <= d.x + d.width + 1 && d.y - 6 <= y && y <= d.y + 1) {
+            note_board_change();
             *link = c->next;
             c->next = nullptr;
             return c;
@@ -245,6 +257,7 @@ bool description_hit(const DescriptionHead& d, int x, int y) {
 }
 
 void move_wire_end(WireRecord* w, int fx, int fy, int tx, int ty) {
+    note_board_change();
     if (w->x1 == fx && w->y1 == fy) {
         w->x1 = tx;
         w->y1 = ty;
@@ -259,6 +272,7 @@ void move_wire_end(WireRecord* w, int fx, int fy, int tx, int ty) {
 }
 
 void translate_component(ComponentRecord* c, int dx, int dy, bool with_description) {
+    note_board_change();
     c->ax += dx;
     c->ay += dy;
     c->box_x0 += dx;
@@ -272,6 +286,7 @@ void translate_component(ComponentRecord* c, int dx, int dy, bool with_descripti
 }
 
 void nudge_description(DescriptionHead& d, int key) {
+    note_board_change();
     switch (key) {
         case KEY_RIGHT: ++d.x; break;
         case KEY_LEFT: --d.x; break;
@@ -297,6 +312,7 @@ void set_description_text(DescriptionHead& d, const char* text, size_t length) {
     // Copy first: text may be the old description itself.
     auto* copy = static_cast<char*>(pool_alloc(length + 1));
     if (copy == nullptr) return;  // only a test's refusal hook returns here
+    note_board_change();
     std::memcpy(copy, text, length);
     copy[length] = '\0';
     release_description(d);
@@ -305,6 +321,7 @@ void set_description_text(DescriptionHead& d, const char* text, size_t length) {
 }
 
 void release_description(DescriptionHead& d) {
+    note_board_change();
     if (d.text != nullptr && d.text != empty_description) {
         pool_free(d.text, std::strlen(d.text) + 1);
     }
@@ -317,6 +334,7 @@ void select_wire(WireRecord* w, int marker_x, int marker_y) {
     if (w == nullptr || board.selected_wire == w) return;
     if (board.selected_wire != nullptr && board.selected_wire != w) deselect_all();
     PointerHidden hidden;
+    note_board_change();
     board.selected_wire = w;
     w->next = nullptr;
     highlight_wire(w, marker_x, marker_y);
@@ -326,6 +344,7 @@ void select_component(ComponentRecord* c, int marker_x, int marker_y) {
     if (c == nullptr || board.selected_component == c) return;
     if (board.selected_component != nullptr && board.selected_component != c) deselect_all();
     PointerHidden hidden;
+    note_board_change();
     board.selected_component = c;
     c->next = nullptr;
     highlight_component(c, marker_x, marker_y);
@@ -335,12 +354,14 @@ void deselect_all() {
     PointerHidden hidden;
     if (WireRecord* w = board.selected_wire) {
         highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+        note_board_change();
         w->next = board.wire_list;
         board.wire_list = w;
         board.selected_wire = nullptr;
     }
     if (ComponentRecord* c = board.selected_component) {
         highlight_component(c, board.selection_marker_x, board.selection_marker_y);
+        note_board_change();
         c->next = board.component_list;
         board.component_list = c;
         board.selected_component = nullptr;

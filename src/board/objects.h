@@ -38,9 +38,17 @@ struct BoardStore {
     int32_t selection_marker_x = 0;
     int32_t selection_marker_y = 0;
     int32_t plain_wire_type = -1;
+    // Goes up with every change to a record, a list or a slot, and never
+    // back (a reset too goes on from where it was), so that undo can tell
+    // that the board it left is still the board.
+    uint64_t changes = 0;
 };
 
 extern BoardStore board;
+
+// Every change to a record or the lists that leaves the object store
+// (direct writes to fields or links elsewhere) calls this.
+inline void note_board_change() { ++board.changes; }
 
 // Deletes every record (lists and selection slots) and zeroes both grids,
 // without drawing: the starting state for tests.

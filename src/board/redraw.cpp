@@ -324,15 +324,43 @@ void begin_nearby_records(Rect area) {
     nearby.active = true;
 }
 
-void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, size_t wire_count,
-                                   ComponentRecord* const* components, size_t component_count) {
+namespace {
+
+Rect with_description(Rect r, const DescriptionHead& d) {
+    if (d.width == 0) return r;
+    const Rect box = ordered({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
+    return {std::min(r.x0, box.x0), std::min(r.y0, box.y0), std::max(r.x1, box.x1), std::max(r.y1, box.y1)};
+}
+
+// Both ordered.
+bool reach_meets(const Rect& reach, const Rect& r) {
+    return reach.x0 <= r.x1 && reach.x1 >= r.x0 && reach.y0 <= r.y1 && reach.y1 >= r.y0;
+}
+
+}  // namespace
+
+Rect wire_reach(const WireRecord* w) {
+    const Rect body = ordered({w->x1, w->y1, w->x2, w->y2});
+    return with_description({body.x0 - 5, body.y0 - 5, body.x1 + 5, body.y1 + 5}, w->desc);
+}
+
+Rect component_reach(const ComponentRecord* c) {
+    return with_description(ordered({c->box_x0, c->box_y0, c->box_x1, c->box_y1}), c->desc);
+}
+
+void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, const Rect* wire_reaches, size_t wire_count,
+                                   ComponentRecord* const* components, const Rect* component_reaches,
+                                   size_t component_count) {
     nearby.active = false;
     const Rect r = ordered(area);
     nearby.wire_count = 0;
-    for (size_t i = wire_count; i-- > 0;)
+    for (size_t i = wire_count; i-- > 0;) {
+        if (!reach_meets(wire_reaches[i], r)) continue;
         if (!keep_if_meets(nearby.wires, nearby.wire_count, wires[i], wire_visible(wires[i], r))) return;
+    }
     nearby.component_count = 0;
     for (size_t i = component_count; i-- > 0;) {
+        if (!reach_meets(component_reaches[i], r)) continue;
         const ComponentRecord* c = components[i];
         if (!keep_if_meets(nearby.components, nearby.component_count, c, component_visible(c, r))) return;
     }

@@ -83,6 +83,7 @@ void edit_component_description(ComponentRecord* c) {
 void edit_wire_description(WireRecord* w) {
     edit_description(w, "Wire description: ", [](WireRecord* w, int old_x, int old_y, int old_width) {
         // A horizontal wire's description keeps its centre.
+        note_board_change();
         if (w->x1 != w->x2) w->desc.x += (old_width - w->desc.width) / 2;
         // The old text is cleared after the change, so no part of it stays
         // on the screen under a shorter or shifted new one.

@@ -69,6 +69,7 @@ void drag_description(DescriptionHead& d, int x, int y, ComponentRecord* text) {
     int px = x, py = y;
     drag_box(px, py, {d.x - 2, d.y + 2, d.x + d.width, d.y - 6}, false);
     PointerHidden hidden;
+    note_board_change();
     d.x += px - x;
     d.y += py - y;
     if (text != nullptr) {
@@ -174,6 +175,7 @@ void left_press_gesture(int x, int y) {
         // Selected without drawing its highlight, which the drag would
         // erase first anyway.
         t->next = nullptr;
+        note_board_change();
         board.selected_component = t;
         drag_description(t->desc, x, y, t);
         return;

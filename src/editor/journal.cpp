@@ -259,6 +259,7 @@ void journal_reset() {
     journal.snapshot_mark = 1;
     journal.steps_applied_alone = 0;
     journal.steps_taken_from_kept_board = 0;
+    journal.kept_board_mismatches = 0;
     journal_step_reset();
     journal.incremental_snapshot = true;
     journal.snapshots_taken_alone = 0;

@@ -55,6 +55,9 @@ struct UndoJournal {
     int snapshots_taken_alone = 0;    // how many formatted only what had changed
     int steps_applied_alone = 0;      // how many steps changed only their own part
     int steps_taken_from_kept_board = 0;  // how many of those did not walk the state set
+    // Checked boards only: steps the change count let through that the
+    // walk of the state set and the lists did not (a change nobody counted).
+    int kept_board_mismatches = 0;
     // The event undo or redo is applying: a shortage meanwhile must not give it up.
     JournalEvent* applying = nullptr;
 };

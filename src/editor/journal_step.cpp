@@ -136,17 +136,20 @@ bool is_cell_line(const char* text) {
 // that planning walks each list once and writes nothing into it.
 //
 // While `kept` holds, the arrays are also the lists as the last rebuild or
-// step left them, each record with the state line it was made of and what
-// was made of it, and `grid` the grid then: the board is then the full
-// rebuild of the state set, and the next step proves that it still is
-// from these alone, without walking the state set. A snapshot that records
-// an event, or a change of the set that no rebuild follows, drops them.
+// step left them, each record with the state line it was made of and the
+// rectangle its picture reaches, and `grid` the grid then: the board is
+// then the full rebuild of the state set. While the board's change count
+// stays where it was then and the grid is the same, the next step takes
+// the board from these alone, without walking the state set or the
+// records. A snapshot that records an event, or a change of the set that
+// no rebuild follows, drops them.
 struct RebuildOrder {
     std::vector<WireRecord*> wires;
     std::vector<ComponentRecord*> components;
     bool kept = false;
+    uint64_t changes = 0;  // the board's change count when kept
     std::vector<const StateLine*> wire_lines, component_lines;
-    std::vector<LineMade> wire_made, component_made;
+    std::vector<Rect> wire_reach, component_reach;
     std::vector<int8_t> grid;
     // The state nodes the step being applied took away (released since:
     // only their addresses are compared).
@@ -341,35 +344,19 @@ bool plan_step(const JournalEvent* step, bool forward, StepPlan& plan) {
     return matched && match_removed_lines(plan, kept_cells);
 }
 
-bool was_removed(const StateLine* node) {
-    for (int i = 0; i < rebuild_order.removed_count; ++i)
-        if (rebuild_order.removed[i] == node) return true;
-    return false;
-}
-
-// The list is still the kept array, record by record, each as it was made;
-// the records of the removed lines are planned to go. Each record's link is
-// read from the array, not followed, so the reads do not wait on each other.
-// Letters replaced at the same address are a change no checkpoint saw,
-// which the editor never leaves before an undo: only checked boards (the
+// The list is still the kept array, record by record, each as its line's
+// rebuild made it. Letters replaced at the same address are a change no
+// checkpoint saw, which the editor never makes: only checked boards (the
 // tests') compare them.
 template <typename Record>
-bool match_kept_list(const Record* list, const std::vector<Record*>& order, const std::vector<const StateLine*>& lines,
-                     const std::vector<LineMade>& made, Record** going, size_t* going_at, int& going_count) {
+bool list_is_kept(const Record* list, const std::vector<Record*>& order, const std::vector<const StateLine*>& lines) {
     const size_t n = order.size();
     const bool letters_checked = integrity_state.enabled;
     if (list != (n > 0 ? order[n - 1] : nullptr)) return false;
     for (size_t i = 0; i < n; ++i) {
         const Record* r = order[i];
         if (r->next != (i > 0 ? order[i - 1] : nullptr)) return false;
-        if (was_removed(lines[i])) {
-            // Its line is gone, so only what the record holds is compared.
-            if (going_count == MAX_STEP_LINES || !unchanged(made[i], nullptr, r)) return false;
-            going_at[going_count] = i;
-            going[going_count++] = order[i];
-        } else if (!unchanged(made[i], letters_checked ? lines[i]->text : nullptr, r)) {
-            return false;
-        }
+        if (!unchanged(*lines[i]->made, letters_checked ? lines[i]->text : nullptr, r)) return false;
     }
     return true;
 }
@@ -379,12 +366,30 @@ bool grid_is_kept() {
            std::memcmp(rebuild_order.grid.data(), board_grid.cells, sizeof board_grid.cells) == 0;
 }
 
+// Finds the record a removed line was made of among the kept ones; the
+// records going stay in rebuild order.
+template <typename Record>
+bool find_going(const std::vector<const StateLine*>& lines, const std::vector<Record*>& order,
+                const StateLine* removed, Record** going, size_t* going_at, int& going_count) {
+    const auto found = std::find(lines.begin(), lines.end(), removed);
+    if (found == lines.end()) return false;
+    const auto at = static_cast<size_t>(found - lines.begin());
+    int k = going_count++;
+    for (; k > 0 && going_at[k - 1] > at; --k) {
+        going_at[k] = going_at[k - 1];
+        going[k] = going[k - 1];
+    }
+    going_at[k] = at;
+    going[k] = order[at];
+    return true;
+}
+
 // The plan of a step that adds and takes away only records, from the kept
 // board of the last rebuild or step: false when it is not kept, a line of
 // the step sets a cell, or the board changed since.
 bool plan_kept_step(const JournalEvent* step, bool forward, StepPlan& plan) {
     RebuildOrder& o = rebuild_order;
-    if (!o.kept || o.removed_overflow) return false;
+    if (!o.kept || o.removed_overflow || o.changes != board.changes) return false;
     if (board.selected_wire != nullptr || board.selected_component != nullptr) return false;
     if (!collect_changes(step, forward, plan) || plan.removed_count != o.removed_count) return false;
     for (int i = 0; i < plan.removed_count; ++i)
@@ -392,58 +397,83 @@ bool plan_kept_step(const JournalEvent* step, bool forward, StepPlan& plan) {
     for (int i = 0; i < plan.added_count; ++i)
         if (is_cell_line(plan.added[i]->text)) return false;
     if (!grid_is_kept()) return false;
-    if (!match_kept_list(board.wire_list, o.wires, o.wire_lines, o.wire_made, plan.wires, plan.wire_at,
-                         plan.wire_count))
+    for (int i = 0; i < o.removed_count; ++i) {
+        if (!find_going(o.wire_lines, o.wires, o.removed[i], plan.wires, plan.wire_at, plan.wire_count) &&
+            !find_going(o.component_lines, o.components, o.removed[i], plan.components, plan.component_at,
+                        plan.component_count))
+            return false;
+    }
+    return true;
+}
+
+// Checked boards (the tests') also plan the step by walking the state set
+// and the lists: a change the count missed shows as another plan.
+bool walked_plan_agrees(const JournalEvent* step, bool forward, const StepPlan& kept_plan) {
+    StepPlan walked;
+    if (!plan_step(step, forward, walked)) return false;
+    if (walked.wire_count != kept_plan.wire_count || walked.component_count != kept_plan.component_count ||
+        walked.removed_cell_count != 0)
         return false;
-    if (!match_kept_list(board.component_list, o.components, o.component_lines, o.component_made, plan.components,
-                         plan.component_at, plan.component_count))
-        return false;
-    return plan.wire_count + plan.component_count == o.removed_count;
+    for (int i = 0; i < walked.wire_count; ++i)
+        if (walked.wires[i] != kept_plan.wires[i] || walked.wire_at[i] != kept_plan.wire_at[i]) return false;
+    for (int i = 0; i < walked.component_count; ++i)
+        if (walked.components[i] != kept_plan.components[i] || walked.component_at[i] != kept_plan.component_at[i])
+            return false;
+    rebuild_order.kept = true;  // the walk refilled the same arrays
+    return true;
 }
 
 // The arrays as the full rebuild of the state set makes the lists: its
 // record lines in the set's order, the order they are parsed in.
-void keep_board_from_state() {
-    RebuildOrder& o = rebuild_order;
+void fill_from_state(RebuildOrder& o) {
     o.kept = false;
     o.wires.clear();
     o.components.clear();
     o.wire_lines.clear();
     o.component_lines.clear();
-    o.wire_made.clear();
-    o.component_made.clear();
+    o.wire_reach.clear();
+    o.component_reach.clear();
     for (const StateLine* node = journal.state; node != nullptr; node = node->next) {
         if (node->made == nullptr) return;  // refused memory: steps walk the board
         const LineMade& made = *node->made;
         if (made.kind == LINE_MADE_WIRE) {
-            o.wires.push_back(static_cast<WireRecord*>(const_cast<void*>(made.record)));
+            auto* w = static_cast<WireRecord*>(const_cast<void*>(made.record));
+            o.wires.push_back(w);
             o.wire_lines.push_back(node);
-            o.wire_made.push_back(made);
+            o.wire_reach.push_back(wire_reach(w));
         } else if (made.kind == LINE_MADE_COMPONENT) {
-            o.components.push_back(static_cast<ComponentRecord*>(const_cast<void*>(made.record)));
+            auto* c = static_cast<ComponentRecord*>(const_cast<void*>(made.record));
+            o.components.push_back(c);
             o.component_lines.push_back(node);
-            o.component_made.push_back(made);
+            o.component_reach.push_back(component_reach(c));
         }
     }
     o.grid.assign(&board_grid.cells[0][0], &board_grid.cells[0][0] + sizeof board_grid.cells);
-    // Only a board that is these arrays is kept.
     o.removed_count = 0;
     o.removed_overflow = false;
-    WireRecord* wires[MAX_STEP_LINES];
-    size_t wire_at[MAX_STEP_LINES];
-    ComponentRecord* components[MAX_STEP_LINES];
-    size_t component_at[MAX_STEP_LINES];
-    int wire_count = 0, component_count = 0;
-    o.kept = match_kept_list(board.wire_list, o.wires, o.wire_lines, o.wire_made, wires, wire_at, wire_count) &&
-             match_kept_list(board.component_list, o.components, o.component_lines, o.component_made, components,
-                             component_at, component_count);
+    o.changes = board.changes;
+    // Only a board that is these arrays is kept.
+    o.kept = list_is_kept(board.wire_list, o.wires, o.wire_lines) &&
+             list_is_kept(board.component_list, o.components, o.component_lines);
 }
 
-// Drops the planned records from the kept arrays and puts the added ones
-// first, where the full rebuild parses them.
+void keep_board_from_state() { fill_from_state(rebuild_order); }
+
+// Checked boards (the tests') compare the arrays a step updated with
+// those the state set gives afresh.
+bool kept_board_is_fresh() {
+    RebuildOrder fresh;
+    fill_from_state(fresh);
+    const RebuildOrder& o = rebuild_order;
+    return fresh.kept == o.kept && fresh.wires == o.wires && fresh.components == o.components &&
+           fresh.wire_lines == o.wire_lines && fresh.component_lines == o.component_lines &&
+           fresh.wire_reach == o.wire_reach && fresh.component_reach == o.component_reach && fresh.grid == o.grid;
+}
+
+// Drops the records at the positions `at` (ascending) from the arrays.
 template <typename Record>
-void update_kept_list(std::vector<Record*>& order, std::vector<const StateLine*>& lines, std::vector<LineMade>& made,
-                      const size_t* at, int count, const StepPlan& plan, int32_t kind) {
+void remove_going(std::vector<Record*>& order, std::vector<const StateLine*>& lines, std::vector<Rect>& reach,
+                  const size_t* at, int count) {
     size_t to = count > 0 ? at[0] : order.size();
     int k = 0;
     for (size_t i = to; i < order.size(); ++i) {
@@ -453,25 +483,41 @@ void update_kept_list(std::vector<Record*>& order, std::vector<const StateLine*>
         }
         order[to] = order[i];
         lines[to] = lines[i];
-        made[to] = made[i];
+        reach[to] = reach[i];
         ++to;
     }
     order.resize(to);
     lines.resize(to);
-    made.resize(to);
+    reach.resize(to);
+}
+
+// Drops the planned records from the kept arrays and puts the added ones
+// first, where the full rebuild parses them.
+template <typename Record>
+void update_kept_list(std::vector<Record*>& order, std::vector<const StateLine*>& lines, std::vector<Rect>& reach,
+                      const size_t* at, int count, const StepPlan& plan, int32_t kind,
+                      Rect (*reach_of)(const Record*)) {
     size_t added = 0;
     for (int i = 0; i < plan.added_count; ++i)
         if (plan.added[i]->made->kind == kind) ++added;
-    order.insert(order.begin(), added, nullptr);
-    lines.insert(lines.begin(), added, nullptr);
-    made.insert(made.begin(), added, LineMade{});
+    // A step back and forth over the newest change replaces the first
+    // records with as many: the rest stay where they are.
+    bool replaces_first = added == static_cast<size_t>(count);
+    for (int k = 0; k < count && replaces_first; ++k) replaces_first = at[k] == static_cast<size_t>(k);
+    if (!replaces_first) {
+        remove_going(order, lines, reach, at, count);
+        order.insert(order.begin(), added, nullptr);
+        lines.insert(lines.begin(), added, nullptr);
+        reach.insert(reach.begin(), added, Rect{});
+    }
     size_t at_front = 0;
     for (int i = 0; i < plan.added_count; ++i) {
         const StateLine* node = plan.added[i];
         if (node->made->kind != kind) continue;
-        order[at_front] = static_cast<Record*>(const_cast<void*>(node->made->record));
+        auto* r = static_cast<Record*>(const_cast<void*>(node->made->record));
+        order[at_front] = r;
         lines[at_front] = node;
-        made[at_front] = *node->made;
+        reach[at_front] = reach_of(r);
         ++at_front;
     }
 }
@@ -481,11 +527,13 @@ void update_kept_board(const StepPlan& plan) {
     o.kept = false;
     for (int i = 0; i < plan.added_count; ++i)
         if (plan.added[i]->made == nullptr) return;
-    update_kept_list(o.wires, o.wire_lines, o.wire_made, plan.wire_at, plan.wire_count, plan, LINE_MADE_WIRE);
-    update_kept_list(o.components, o.component_lines, o.component_made, plan.component_at, plan.component_count,
-                     plan, LINE_MADE_COMPONENT);
+    update_kept_list(o.wires, o.wire_lines, o.wire_reach, plan.wire_at, plan.wire_count, plan, LINE_MADE_WIRE,
+                     wire_reach);
+    update_kept_list(o.components, o.component_lines, o.component_reach, plan.component_at, plan.component_count,
+                     plan, LINE_MADE_COMPONENT, component_reach);
     std::memcpy(o.grid.data(), board_grid.cells, sizeof board_grid.cells);
     o.removed_count = 0;
+    o.changes = board.changes;
     o.kept = true;
 }
 
@@ -604,24 +652,40 @@ void add_planned(const StepPlan& plan, ListTails tails) {
 
 }  // namespace
 
+namespace {
+
+void apply_kept_step(const StepPlan& plan) {
+    {
+        DeferredRedraw bulk;
+        add_planned(plan, remove_planned(plan));
+        update_kept_board(plan);
+        // The repaint looks only at the records near what changed, found
+        // in the kept arrays rather than along the lists.
+        const RebuildOrder& o = rebuild_order;
+        if (o.kept && !redraw_state.dirty.empty())
+            begin_nearby_records_reversed(redraw_state.dirty, o.wires.data(), o.wire_reach.data(), o.wires.size(),
+                                          o.components.data(), o.component_reach.data(), o.components.size());
+    }
+    end_nearby_records();
+    ++journal.steps_taken_from_kept_board;
+    if (integrity_state.enabled && !kept_board_is_fresh()) {
+        ++journal.kept_board_mismatches;
+        keep_board_from_state();
+    }
+}
+
+}  // namespace
+
 bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
     if (step == nullptr) return false;
     StepPlan plan;
     if (plan_kept_step(step, forward, plan)) {
-        {
-            DeferredRedraw bulk;
-            add_planned(plan, remove_planned(plan));
-            update_kept_board(plan);
-            // The repaint looks only at the records near what changed,
-            // found in the kept arrays rather than along the lists.
-            const RebuildOrder& o = rebuild_order;
-            if (o.kept && !redraw_state.dirty.empty())
-                begin_nearby_records_reversed(redraw_state.dirty, o.wires.data(), o.wires.size(),
-                                              o.components.data(), o.components.size());
+        if (!integrity_state.enabled || walked_plan_agrees(step, forward, plan)) {
+            apply_kept_step(plan);
+            return true;
         }
-        end_nearby_records();
-        ++journal.steps_taken_from_kept_board;
-        return true;
+        ++journal.kept_board_mismatches;
+        rebuild_order.kept = false;
     }
     plan = StepPlan{};
     if (!plan_step(step, forward, plan)) return false;

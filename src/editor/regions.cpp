@@ -64,6 +64,7 @@ void settle(WireRecord* w) {
 // board's list, mapped by `move` between its lift and its settling.
 template <typename Record, typename Move>
 void place_mapped(Record* list, Record*& board_list, Move move) {
+    note_board_change();
     while (list != nullptr) {
         Record* r = list;
         list = list->next;
@@ -202,6 +203,7 @@ namespace {
 // Unlinks every member of a list; the rest stay, in reverse walk order.
 template <typename Record, typename Member>
 Record* take_members(Record*& list, Member is_member) {
+    note_board_change();  // the kept ones come back in another order
     Record* taken = nullptr;
     Record* kept = nullptr;
     Record* r = list;

@@ -31,6 +31,7 @@ void change_selected_component_variant(VariantField field) {
     board.selected_component = nullptr;
     unregister_pins(c);
     invalidate_component(c);
+    note_board_change();
     c->entry = variant_entry(c->entry, field);
     compute_component_box(c);
     register_pins(c);
@@ -43,6 +44,7 @@ void swap_wire_ends(bool vertical) {
     WireRecord* w = board.selected_wire;
     PointerHidden hidden;
     highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+    note_board_change();
     if (vertical)
         std::swap(w->y1, w->y2);
     else
@@ -56,6 +58,7 @@ void swap_wire_ends(bool vertical) {
 void set_wire_type(int type) {
     WireRecord* w = board.selected_wire;
     if (w == nullptr) return;
+    note_board_change();
     w->entry = type;
     PointerHidden hidden;
     highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
@@ -112,6 +115,7 @@ bool cycle_selection_variant(bool forward) {
     if (WireRecord* w = board.selected_wire) {
         PointerHidden hidden;
         highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
+        note_board_change();
         w->entry = variant_entry(w->entry, field);
         invalidate_wire(w);
         highlight_wire(w, board.selection_marker_x, board.selection_marker_y);
