@@ -14,6 +14,14 @@ start_display() {
     done
     [ -s "$1/display" ] || { echo "FAIL: Xvfb did not start: $(cat "$1/xvfb.log")" >&2; return 1; }
     export DISPLAY=":$(head -n1 "$1/display")"
+    # On a loaded machine the first clients have been seen refused just
+    # after the number came: wait until one gets in.
+    for _ in $(seq 100); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "FAIL: no client could open $DISPLAY: $(cat "$1/xvfb.log")" >&2
+    return 1
 }
 
 # window_named TITLE: waits for a visible window titled exactly TITLE and
