@@ -133,6 +133,29 @@ void BM_UndoThenRedo(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoThenRedo);
 
+// As the editor does it: each step is a pass of its own, whose checkpoint
+// follows, and finds nothing new.
+void BM_UndoThenRedoWithCheckpoints(benchmark::State& state) {
+    build_board();
+    WireRecord* w = board.wire_list;
+    unregister_wire_ends(w);
+    w->y2 += 10;
+    register_wire_ends(w);
+    journal_snapshot();
+    auto passes = [] {
+        deselect_all();
+        journal_undo();
+        journal_rebuild_board();
+        journal_snapshot();
+        journal_redo();
+        journal_rebuild_board();
+        journal_snapshot();
+    };
+    warm_up(passes);
+    for (auto _ : state) passes();
+}
+BENCHMARK(BM_UndoThenRedoWithCheckpoints);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,5 +166,7 @@ int main(int argc, char** argv) {
     reporter.print_ratio("undo then redo / one load:", "BM_UndoThenRedo", "BM_LoadBoard", "");
     reporter.print_ratio("undo then redo / snapshot after one change:", "BM_UndoThenRedo",
                          "BM_SnapshotAfterOneChange", "(goal: at most 1)");
+    reporter.print_ratio("the same, each with its checkpoint / snapshot:", "BM_UndoThenRedoWithCheckpoints",
+                         "BM_SnapshotAfterOneChange", "");
     return 0;
 }

@@ -99,7 +99,7 @@ void state_sweep_removed(int doomed) {
 bool state_remove(const char* text) { return journal_index_doom_first(text); }
 
 void apply_changes(const JournalEvent* event, bool forward) {
-    journal_holders_invalidate();
+    journal_holders_begin_step();
     // A step the board has not followed yet leaves it unlike the set.
     if (journal.steps_pending > 0) journal_step_forget_board();
     journal_step_begin_removals();

@@ -64,6 +64,7 @@ const void* const DELETED_KEY = reinterpret_cast<const void*>(uintptr_t{1});
 
 struct JournalHolders {
     bool valid = false;
+    bool follows_step = false;  // valid until the undo or redo now being applied
     std::vector<Holder> holders;
     std::vector<int32_t> free_holders;
     // Record address to holder index, open addressing (null: free), built
@@ -370,12 +371,65 @@ void journal_holders_clear() {
 }
 
 void journal_holders_invalidate() {
-    if (journal.holders != nullptr) journal.holders->valid = false;
+    if (journal.holders == nullptr) return;
+    journal.holders->valid = false;
+    journal.holders->follows_step = false;
+}
+
+void journal_holders_begin_step() {
+    if (journal.holders == nullptr) return;
+    JournalHolders& s = *journal.holders;
+    s.follows_step = s.valid;
+    s.valid = false;
+}
+
+bool journal_holders_follow_step(const StateLine* const* removed, const int32_t* removed_holders, int removed_count,
+                                 const void* const* taken, int taken_count, StateLine* const* added,
+                                 int added_count) {
+    if (journal.holders == nullptr || !journal.holders->follows_step) return false;
+    JournalHolders& s = *journal.holders;
+    s.follows_step = false;
+    // Each removed line's holder held one of the records taken, once.
+    constexpr int MOST_TAKEN = 64;
+    if (removed_count != taken_count || taken_count > MOST_TAKEN) return false;
+    bool claimed[MOST_TAKEN] = {};
+    for (int i = 0; i < removed_count; ++i) {
+        const int32_t h = removed_holders[i] - 1;
+        if (h < 0 || static_cast<size_t>(h) >= s.holders.size() || s.holders[h].node != removed[i]) return false;
+        int j = 0;
+        while (j < taken_count && (claimed[j] || taken[j] != s.holders[h].record)) ++j;
+        if (j == taken_count) return false;
+        claimed[j] = true;
+    }
+    // A line that made no record, or a cell, is left to the whole-board
+    // snapshot, which sees it vanish or pairs it with its cell.
+    for (int i = 0; i < added_count; ++i) {
+        const LineMade* made = added[i]->made;
+        if (made == nullptr || (made->kind != LINE_MADE_WIRE && made->kind != LINE_MADE_COMPONENT)) return false;
+    }
+    for (int i = 0; i < removed_count; ++i) free_holder(s, removed_holders[i] - 1);
+    for (int i = 0; i < added_count; ++i) {
+        const LineMade& made = *added[i]->made;
+        if (made.kind == LINE_MADE_WIRE) {
+            const auto* w = static_cast<const WireRecord*>(made.record);
+            const int32_t h = new_holder(s, HOLDER_WIRE, w);
+            take_fields(s.holders[h], w);
+            pair(s, h, added[i]);
+        } else {
+            const auto* c = static_cast<const ComponentRecord*>(made.record);
+            const int32_t h = new_holder(s, HOLDER_COMPONENT, c);
+            take_fields(s.holders[h], c);
+            pair(s, h, added[i]);
+        }
+    }
+    s.valid = true;
+    return true;
 }
 
 void journal_holders_begin_full() {
     JournalHolders& s = holders_state();
     s.valid = false;
+    s.follows_step = false;
     const size_t cells = static_cast<size_t>(GRID_ROWS) * GRID_COLUMNS;
     if (s.cell_holder.size() != cells) {
         s.cell_holder.assign(cells, 0);

@@ -9,9 +9,22 @@
 
 // Forgets every pairing and the memory that holds them.
 void journal_holders_clear();
-// The state set changed without a snapshot (undo, redo): the next
-// snapshot formats the whole board and pairs its lines again.
+// The state set changed without a snapshot: the next snapshot formats the
+// whole board and pairs its lines again.
 void journal_holders_invalidate();
+// The same for an undo or redo, unless journal_holders_follow_step then
+// pairs what the step did to the board alone.
+void journal_holders_begin_step();
+// A step of undo or redo took away the records of the removed lines (each
+// noted with its holder before it was released) and made a record of each
+// added line: the pairings follow the step, so that the next snapshot
+// need not format the whole board. False, the pairings left forgotten,
+// when they were not whole before the step (a second undo before the
+// board followed the first finds them forgotten), or the holders of the
+// removed lines were not the records taken.
+bool journal_holders_follow_step(const StateLine* const* removed, const int32_t* removed_holders, int removed_count,
+                                 const void* const* taken, int taken_count, StateLine* const* added,
+                                 int added_count);
 
 // The whole-board snapshot pairs each line as it notes it: begin forgets
 // the old pairings, each note pairs a record or cell with the node its

@@ -19,6 +19,7 @@
 #include "board/integrity.h"
 #include "board/objects.h"
 #include "core/arena.h"
+#include "editor/journal_holders.h"
 #include "fileio/board_file.h"
 
 namespace {
@@ -154,6 +155,7 @@ struct RebuildOrder {
     // The state nodes the step being applied took away (released since:
     // only their addresses are compared).
     const StateLine* removed[MAX_STEP_LINES];
+    int32_t removed_holders[MAX_STEP_LINES];  // each one's holder then
     int removed_count = 0;
     bool removed_overflow = false;
 };
@@ -654,10 +656,27 @@ void add_planned(const StepPlan& plan, ListTails tails) {
 
 namespace {
 
+// The snapshot's pairings of lines and records follow a step that took
+// away and made only records.
+void follow_with_holders(const StepPlan& plan) {
+    const RebuildOrder& o = rebuild_order;
+    const void* taken[2 * MAX_STEP_LINES];
+    int taken_count = 0;
+    for (int i = 0; i < plan.wire_count; ++i) taken[taken_count++] = plan.wires[i];
+    for (int i = 0; i < plan.component_count; ++i) taken[taken_count++] = plan.components[i];
+    if (o.removed_overflow || plan.removed_cell_count != 0 || taken_count > MAX_STEP_LINES) {
+        journal_holders_invalidate();
+        return;
+    }
+    journal_holders_follow_step(o.removed, o.removed_holders, o.removed_count, taken, taken_count, plan.added,
+                                plan.added_count);
+}
+
 void apply_kept_step(const StepPlan& plan) {
     {
         DeferredRedraw bulk;
         add_planned(plan, remove_planned(plan));
+        follow_with_holders(plan);
         update_kept_board(plan);
         // The repaint looks only at the records near what changed, found
         // in the kept arrays rather than along the lists.
@@ -692,6 +711,7 @@ bool journal_apply_step_to_board(const JournalEvent* step, bool forward) {
     {
         DeferredRedraw bulk;
         add_planned(plan, remove_planned(plan));
+        follow_with_holders(plan);
     }
     keep_board_from_state();
     return true;
@@ -715,6 +735,8 @@ void journal_step_note_removed(const StateLine* node) {
     RebuildOrder& o = rebuild_order;
     if (o.removed_count == MAX_STEP_LINES)
         o.removed_overflow = true;
-    else
+    else {
+        o.removed_holders[o.removed_count] = node->holder;
         o.removed[o.removed_count++] = node;
+    }
 }

@@ -30,8 +30,9 @@ Record* nth(Record* list, int n) {
     return list;
 }
 
-// Few holes and few kinds, so that many lines are identical.
-void random_step(std::mt19937& random) {
+// Few holes and few kinds, so that many lines are identical. True after
+// an undo or redo.
+bool random_step(std::mt19937& random) {
     auto any = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const int x = 20 * (1 + any(5)), y = 20 * (1 + any(4));
     WireRecord* w = nth(board.wire_list, any(8));
@@ -73,7 +74,7 @@ void random_step(std::mt19937& random) {
             deselect_all();
             any(2) ? journal_undo() : journal_redo();
             journal_rebuild_board();
-            break;
+            return true;
         case 10:  // now and then a change too large to work out alone
             if (any(3) != 0) break;
             for (int i = 0; i < 80; ++i) add_wire("WIRE", 0, 20 * (1 + i % 5), 100, 20 * (1 + i % 5), 120);
@@ -82,6 +83,7 @@ void random_step(std::mt19937& random) {
             if (w != nullptr) describe_wire(w, any(2) ? "long wire" : "W");
             break;
     }
+    return false;
 }
 
 std::vector<std::string> play_session(unsigned seed, bool incremental) {
@@ -90,9 +92,18 @@ std::vector<std::string> play_session(unsigned seed, bool incremental) {
     std::mt19937 random(seed);
     std::vector<std::string> seen;
     for (int i = 0; i < 120; ++i) {
-        random_step(random);
+        const bool stepped = random_step(random);
         journal_snapshot();
         seen.push_back(journal_picture());
+        // Then more undo and redo, each seen by a checkpoint, as a user
+        // presses u and U: the pairings follow the steps.
+        for (int k = stepped ? static_cast<int>(random() % 4) : 0; k > 0; --k) {
+            deselect_all();
+            random() % 2 ? journal_undo() : journal_redo();
+            journal_rebuild_board();
+            journal_snapshot();
+            seen.push_back(journal_picture());
+        }
     }
     seen.push_back(saved_board_text());
     return seen;
