@@ -330,20 +330,44 @@ constexpr int first_catalog_row(const char* name) {
 // is indexed once, with the first catalog row and the first alias row of
 // that name, and each alias row links to the next one of the same name:
 // a lookup visits the rows the plain scans would stop at, in their order.
-constexpr uint32_t name_hash(const char* name) {
-    uint32_t h = 2166136261u;  // FNV-1a
-    for (; *name != '\0'; ++name) h = (h ^ static_cast<unsigned char>(*name)) * 16777619u;
-    return h;
+// No name is longer than a word, so a name is kept as its bytes packed
+// into one: a probe is one multiply and one compare.
+constexpr uint64_t no_key = 0;  // no name is empty
+
+constexpr uint64_t name_key(const char* name, size_t length) {
+    if (length == 0 || length > CATALOG_NAME_MAX) return no_key;
+    uint64_t key = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c == 0) return no_key;  // a name never holds a NUL
+        key |= static_cast<uint64_t>(c) << (8 * i);
+    }
+    return key;
 }
 
+// Not constant: reaching it stops the build.
+uint64_t catalog_name_longer_than_CATALOG_NAME_MAX() { return no_key; }
+
+constexpr uint64_t table_name_key(const char* name) {
+    const size_t length = std::string_view(name).size();
+    // A longer name would never be found.
+    if (length > CATALOG_NAME_MAX) return catalog_name_longer_than_CATALOG_NAME_MAX();
+    return name_key(name, length);
+}
+
+constexpr int NAME_SLOTS = 256;  // a power of two, above twice the distinct names
+
+constexpr int first_slot(uint64_t key) {
+    return static_cast<int>((key * 0x9E3779B97F4A7C15u) >> 56) & (NAME_SLOTS - 1);
+}
+
+// Key, rows and kind side by side, so a line's keyword costs one cache line.
 struct NameSlot {
-    const char* name;     // null: a free slot
-    uint32_t hash;
-    int16_t first_row;    // -1: not a catalog name
-    int16_t first_alias;  // -1: not an alias name
+    uint64_t key;  // no_key: a free slot
+    CatalogName found;
 };
 
-constexpr int NAME_SLOTS = 512;  // a power of two, well above the 171 names
+constexpr CatalogName not_found{-1, -1, -1};
 
 struct CatalogIndex {
     NameSlot slots[NAME_SLOTS];
@@ -362,19 +386,41 @@ constexpr int default_variant_of(const char* name) {
 }
 
 constexpr NameSlot& name_slot(CatalogIndex& index, const char* name) {
-    const uint32_t hash = name_hash(name);
-    int i = static_cast<int>(hash & (NAME_SLOTS - 1));
-    while (index.slots[i].name != nullptr && !same_name(index.slots[i].name, name)) i = (i + 1) & (NAME_SLOTS - 1);
-    if (index.slots[i].name == nullptr) index.slots[i] = NameSlot{name, hash, -1, -1};
+    const uint64_t key = table_name_key(name);
+    int i = first_slot(key);
+    while (index.slots[i].key != no_key && index.slots[i].key != key) i = (i + 1) & (NAME_SLOTS - 1);
+    if (index.slots[i].key == no_key) index.slots[i] = NameSlot{key, not_found};
     return index.slots[i];
+}
+
+// The row a found name and variant give (variant < 0: the default one),
+// with the alias's anchor shift.
+constexpr CatalogMatch match_in(const CatalogIndex& index, int16_t first_row, int16_t first_alias, int variant) {
+    int row = first_row;
+    int dx = 0, dy = 0;
+    for (int a = first_alias; a >= 0; a = index.next_alias[a]) {
+        const ShapeAlias& alias = alias_table[a];
+        if (variant >= 0 && alias.variant >= 0 && alias.variant != variant) continue;
+        row = index.alias_target[a];
+        if (variant >= 0 && alias.variant >= 0) variant = alias.target_variant;
+        dx = alias.dx;
+        dy = alias.dy;
+        break;
+    }
+    int entry = -1;
+    if (row >= 0) {
+        if (variant < 0) variant = index.default_variant[row];
+        if (variant < index.group_rows[row]) entry = index.group_first[row] + variant;
+    }
+    return CatalogMatch{entry, dx, dy};
 }
 
 constexpr CatalogIndex build_catalog_index() {
     CatalogIndex index{};
     for (int i = 0; i < CATALOG_ROWS; ++i) {
         const char* name = shape_catalog[i].name;
-        NameSlot& slot = name_slot(index, name);
-        if (slot.first_row < 0) slot.first_row = static_cast<int16_t>(i);
+        CatalogName& found = name_slot(index, name).found;
+        if (found.first_row < 0) found.first_row = static_cast<int16_t>(i);
         const int first = i - shape_catalog[i].variant;
         index.group_first[i] = static_cast<int16_t>(first);
         index.group_rows[i] = static_cast<int16_t>(group_size(first));
@@ -384,32 +430,25 @@ constexpr CatalogIndex build_catalog_index() {
         index.is_text[i] = same_name(name, "TEXT");
     }
     for (int a = ALIAS_ROWS - 1; a >= 0; --a) {
-        NameSlot& slot = name_slot(index, alias_table[a].name);
-        index.next_alias[a] = slot.first_alias;
-        slot.first_alias = static_cast<int16_t>(a);
+        CatalogName& found = name_slot(index, alias_table[a].name).found;
+        index.next_alias[a] = found.first_alias;
+        found.first_alias = static_cast<int16_t>(a);
         index.alias_target[a] = static_cast<int16_t>(first_catalog_row(alias_table[a].target_name));
+    }
+    for (NameSlot& slot : index.slots) {
+        if (slot.key == no_key) continue;
+        const int entry = match_in(index, slot.found.first_row, slot.found.first_alias, -1).entry;
+        slot.found.kind = static_cast<int8_t>(entry >= 0 ? shape_catalog[entry].kind : -1);
     }
     return index;
 }
 
 constexpr CatalogIndex catalog_index = build_catalog_index();
 
-// The names are a few letters long: compared here, without a library call.
-bool equal_names(const char* a, const char* b) {
-    while (*a != '\0' && *a == *b) {
-        ++a;
-        ++b;
-    }
-    return *a == *b;
-}
-
-const NameSlot* find_name(const char* name) {
-    const uint32_t hash = name_hash(name);
-    for (int i = static_cast<int>(hash & (NAME_SLOTS - 1)); catalog_index.slots[i].name != nullptr;
-         i = (i + 1) & (NAME_SLOTS - 1)) {
-        const NameSlot& slot = catalog_index.slots[i];
-        if (slot.hash == hash && equal_names(slot.name, name)) return &slot;
-    }
+const NameSlot* find_key(uint64_t key) {
+    if (key == no_key) return nullptr;
+    for (int i = first_slot(key); catalog_index.slots[i].key != no_key; i = (i + 1) & (NAME_SLOTS - 1))
+        if (catalog_index.slots[i].key == key) return &catalog_index.slots[i];
     return nullptr;
 }
 
@@ -430,32 +469,26 @@ CatalogMatch make_match(int entry, int dx, int dy) {
 static_assert(count_catalog_rows() == CATALOG_ROWS, "catalog row count");
 static_assert(count_alias_rows() == ALIAS_ROWS, "alias row count");
 
+CatalogName catalog_find_word(const char* word, size_t length) {
+    // The slot's answer is copied whole: built field by field, it would be
+    // stored to the stack and read back as one word, stalling every line.
+    const NameSlot* slot = word != nullptr ? find_key(name_key(word, length)) : nullptr;
+    return slot != nullptr ? slot->found : not_found;
+}
+
 CatalogName catalog_find_name(const char* name) {
-    const NameSlot* slot = name != nullptr ? find_name(name) : nullptr;
-    if (slot == nullptr) return CatalogName{-1, -1};
-    return CatalogName{slot->first_row, slot->first_alias};
+    // Beyond the longest name nothing is found; no need to measure all of it.
+    size_t length = 0;
+    if (name != nullptr)
+        while (length <= CATALOG_NAME_MAX && name[length] != '\0') ++length;
+    return catalog_find_word(name, length);
 }
 
 CatalogMatch catalog_lookup(const char* name, int variant) { return catalog_lookup_name(catalog_find_name(name), variant); }
 
 CatalogMatch catalog_lookup_name(CatalogName name, int variant) {
-    int row = name.first_row;
-    int dx = 0, dy = 0;
-    for (int a = name.first_alias; a >= 0; a = catalog_index.next_alias[a]) {
-        const ShapeAlias& alias = alias_table[a];
-        if (variant >= 0 && alias.variant >= 0 && alias.variant != variant) continue;
-        row = catalog_index.alias_target[a];
-        if (variant >= 0 && alias.variant >= 0) variant = alias.target_variant;
-        dx = alias.dx;
-        dy = alias.dy;
-        break;
-    }
-    int entry = -1;
-    if (row >= 0) {
-        if (variant < 0) variant = catalog_index.default_variant[row];
-        if (variant < catalog_index.group_rows[row]) entry = catalog_index.group_first[row] + variant;
-    }
-    return make_match(entry, dx, dy);
+    const CatalogMatch match = match_in(catalog_index, name.first_row, name.first_alias, variant);
+    return make_match(match.entry, match.dx, match.dy);
 }
 
 int default_variant(const char* name) { return name != nullptr ? default_variant_of(name) : 0; }

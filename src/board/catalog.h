@@ -1,5 +1,6 @@
 #pragma once
 // The constant catalog of wire types, component shapes and file keywords.
+#include <cstddef>
 #include <cstdint>
 #include "graphics/shape.h"
 
@@ -61,13 +62,20 @@ struct CatalogMatch {
 // name's default variant. entry -1 for an unknown name or variant.
 CatalogMatch catalog_lookup(const char* name, int variant);
 
+// The longest name of either table, in bytes.
+constexpr size_t CATALOG_NAME_MAX = 8;
+
 // A name found once, so that a reader that needs several variants of it
-// (the keyword, then the variant its line names) hashes it only once.
+// (the keyword, then the variant its line names) finds it only once.
 struct CatalogName {
     int16_t first_row;    // -1: not a catalog name
     int16_t first_alias;  // -1: not an alias name
+    int8_t kind;          // the ElementKind of catalog_lookup_name(name, -1); -1 when that finds no row
 };
 CatalogName catalog_find_name(const char* name);
+// The same find for the first length bytes at word (not terminated; a
+// NUL among them is no name).
+CatalogName catalog_find_word(const char* word, size_t length);
 // The same answer as catalog_lookup of the name that was found.
 CatalogMatch catalog_lookup_name(CatalogName name, int variant);
 // The variant a name gets when none is asked for: 2 for DIL24 and DIL28

@@ -2,6 +2,7 @@
 // copy becomes the object it describes. A line is untrusted text, so it is
 // scanned by hand with bounded numbers instead of a formatted scan, whose
 // integer conversions are undefined on overflow.
+#include <array>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -16,26 +17,37 @@
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool ends_tail(char c) { return c == '\0' || c == '\r' || c == '\n'; }
+// Character classes, one table look-up a character: every field of every
+// line of a load is walked character by character.
+enum CharClass : unsigned char {
+    SPACE = 1,     // what a formatted scan skips: space, \t, \n, \v, \f, \r
+    DIGIT = 2,     // 0 to 9
+    TAIL_END = 4,  // ends a tail: NUL, \r, \n
+    WORD_END = 8,  // ends a word: NUL or a space
+};
+
+constexpr std::array<unsigned char, 256> make_char_classes() {
+    std::array<unsigned char, 256> classes{};
+    for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'}) classes[static_cast<unsigned char>(c)] |= SPACE | WORD_END;
+    for (char c = '0'; c <= '9'; ++c) classes[static_cast<unsigned char>(c)] |= DIGIT;
+    for (const char c : {'\0', '\r', '\n'}) classes[static_cast<unsigned char>(c)] |= TAIL_END;
+    classes[0] |= WORD_END;
+    return classes;
+}
+
+constexpr std::array<unsigned char, 256> char_classes = make_char_classes();
+
+bool has_class(char c, CharClass which) { return (char_classes[static_cast<unsigned char>(c)] & which) != 0; }
+bool is_space(char c) { return has_class(c, SPACE); }
+bool is_digit(char c) { return has_class(c, DIGIT); }
+bool ends_tail(char c) { return has_class(c, TAIL_END); }
+bool ends_word(char c) { return has_class(c, WORD_END); }
 
 // Walks a line as a formatted scan would: once one conversion fails, the
 // later ones fail too and their variables keep their starting values.
 class LineScanner {
 public:
     explicit LineScanner(const char* line) : p_(line) {}
-
-    // A whitespace-delimited word, skipped ("%*s").
-    void skip_word() {
-        if (!ok_) return;
-        skip_space();
-        if (*p_ == '\0') {
-            ok_ = false;
-            return;
-        }
-        while (*p_ != '\0' && !is_space(*p_)) ++p_;
-    }
 
     // "%d", limited in magnitude: a number beyond the limit fails like a
     // non-number.
@@ -107,21 +119,22 @@ private:
     bool ok_ = true;
 };
 
-// The first word of a line in capitals. Catalog names are a few letters
-// long, so the word is copied only when it fits a small buffer; a longer
-// one is no name and is needed whole only for its error message.
+// The first word of a line, and in capitals when it is short enough to be
+// a catalog name; a longer one is no name and is needed whole only for
+// its error message.
 struct Keyword {
-    static constexpr size_t CAPACITY = 32;
     const char* start = nullptr;  // the word in the line
     size_t length = 0;            // the whole word's
-    char text[CAPACITY];          // in capitals, terminated; empty when it does not fit
+    const char* end = nullptr;    // just after it: where the line's fields start
+    char text[CATALOG_NAME_MAX + 1];  // in capitals, terminated; empty when longer
 
     explicit Keyword(const char* line) {
         while (is_space(*line)) ++line;
         start = line;
-        while (*line != '\0' && !is_space(*line)) ++line;
+        while (!ends_word(*line)) ++line;
+        end = line;
         length = static_cast<size_t>(line - start);
-        const size_t kept = length < CAPACITY ? length : 0;
+        const size_t kept = length <= CATALOG_NAME_MAX ? length : 0;
         for (size_t i = 0; i < kept; ++i) text[i] = capital(start[i]);
         text[kept] = '\0';
     }
@@ -138,9 +151,8 @@ struct Keyword {
 // Everything after the first word of a text line. The keyword is taken in
 // any letter case: "text" is looked up like every other word, and a text
 // line without its capitals still gives its own tail, never another's.
-std::string_view text_tail(const char* line) {
-    LineScanner scan(line);
-    scan.skip_word();
+std::string_view text_tail(const Keyword& keyword) {
+    LineScanner scan(keyword.end);
     std::string_view tail;
     scan.rest(tail);
     return tail;
@@ -190,16 +202,17 @@ DescriptionForm apply_description(DescriptionHead& d, std::string_view tail) {
     return DescriptionForm::Positioned;
 }
 
-int parse_component_line(const char* line, const char* word, CatalogName name, int kind) {
+int parse_component_line(const Keyword& keyword, CatalogName name) {
+    const char* word = keyword.text;
+    const int kind = name.kind;
     int variant = 0, x = 0, y = 0;
     std::string_view tail;
-    LineScanner scan(line);
-    scan.skip_word();
+    LineScanner scan(keyword.end);
     scan.number(variant);
     scan.number(x);
     scan.number(y);
     scan.rest(tail);
-    if (kind == KIND_TEXT) tail = text_tail(line);
+    if (kind == KIND_TEXT) tail = text_tail(keyword);
 
     ComponentRecord* c = create_component_of(catalog_lookup_name(name, variant), x * 5, y * 5);
     if (c == nullptr) return ask_skip_or_stop("Component %s has no variant %d", word, variant);
@@ -226,11 +239,12 @@ int parse_component_line(const char* line, const char* word, CatalogName name, i
     return 0;
 }
 
-int parse_wire_line(const char* line, const char* word, CatalogName name, int kind) {
+int parse_wire_line(const Keyword& keyword, CatalogName name) {
+    const char* word = keyword.text;
+    const int kind = name.kind;
     int variant = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string_view tail;
-    LineScanner scan(line);
-    scan.skip_word();
+    LineScanner scan(keyword.end);
     if (kind == KIND_WIRE) scan.number(variant);
     scan.number(x1);
     scan.number(y1);
@@ -259,10 +273,9 @@ int parse_wire_line(const char* line, const char* word, CatalogName name, int ki
     return 0;
 }
 
-int parse_cell_line(const char* line) {
+int parse_cell_line(const Keyword& keyword) {
     int column = 0, row = 0;
-    LineScanner scan(line);
-    scan.skip_word();
+    LineScanner scan(keyword.end);
     scan.number(column);
     scan.number(row);
     // Nothing to mark outside the grid; and a hole's cell holds a
@@ -285,12 +298,11 @@ int parse_board_line(const char* line, float* file_version) {
     if (line == nullptr) return 0;
     const Keyword keyword(line);
     if (keyword.length == 0) return 0;  // a blank line
-    const char* word = keyword.text;
 
-    // Found once: the line's variant is looked up from the same find.
-    const CatalogName name = keyword.length < Keyword::CAPACITY ? catalog_find_name(word) : CatalogName{-1, -1};
-    const CatalogMatch match = catalog_lookup_name(name, -1);
-    const int kind = match.entry >= 0 ? shape_catalog[match.entry].kind : -1;
+    // Found once: the line's variant is looked up from the same find, and
+    // the kind comes with it.
+    const CatalogName name = catalog_find_word(keyword.text, keyword.length);
+    const int kind = name.kind;
     if (kind < 0 || kind > KIND_STRIP) {
         char text[256];
         format_into(text, sizeof text, "%s is an unknown element in Cuprolay source", keyword.whole().c_str());
@@ -301,21 +313,20 @@ int parse_board_line(const char* line, float* file_version) {
     switch (kind) {
         case KIND_TEXT:
         case KIND_COMPONENT:
-            return parse_component_line(line, word, name, kind);
+            return parse_component_line(keyword, name);
         case KIND_WIRE:
         case KIND_LETTER_WIRE:
-            return parse_wire_line(line, word, name, kind);
+            return parse_wire_line(keyword, name);
         case KIND_VERSION: {
             float version = file_version != nullptr ? *file_version : 0.0f;
-            LineScanner scan(line);
-            scan.skip_word();
+            LineScanner scan(keyword.end);
             scan.real(version);
             if (file_version != nullptr) *file_version = version;
             return 0;
         }
         case KIND_CUT:
         case KIND_BRIDGE:
-            return parse_cell_line(line);
+            return parse_cell_line(keyword);
         default:
             return 0;  // strips are derived from the cells, never read
     }

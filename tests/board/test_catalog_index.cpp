@@ -3,7 +3,9 @@
 // for names the tables do not hold, at every variant a file may give.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -84,4 +86,64 @@ TEST(CatalogIndex, NameHelpersFollowTheRowNames) {
         EXPECT_FALSE(entry_is_sil(outside));
         EXPECT_FALSE(entry_is_text(outside));
     }
+}
+
+namespace {
+
+// The rows a plain first-match scan of each table finds for the word.
+CatalogName scanned_name(const std::string& word) {
+    CatalogName found{-1, -1, -1};
+    for (int i = CATALOG_ROWS - 1; i >= 0; --i)
+        if (word == shape_catalog[i].name) found.first_row = static_cast<int16_t>(i);
+    for (int a = ALIAS_ROWS - 1; a >= 0; --a)
+        if (word == alias_table[a].name) found.first_alias = static_cast<int16_t>(a);
+    if (word.find('\0') == std::string::npos) {
+        const int entry = scanned_lookup(word.c_str(), -1).entry;
+        found.kind = static_cast<int8_t>(entry >= 0 ? shape_catalog[entry].kind : -1);
+    }
+    return found;
+}
+
+}  // namespace
+
+// A word inside a longer line, given by its length: the same rows as the
+// scans of the word alone, and the default row's kind, for every name, its
+// other letter cases, and near misses one edit away (a byte changed, cut,
+// added, a NUL inside), whatever follows the word in memory.
+TEST(CatalogIndex, WordsFindWhatTheScansFind) {
+    std::vector<std::string> words = names_to_try();
+    std::mt19937 random(13);
+    for (int i = 0; i < CATALOG_ROWS + ALIAS_ROWS; ++i) {
+        const std::string name = i < CATALOG_ROWS ? shape_catalog[i].name : alias_table[i - CATALOG_ROWS].name;
+        std::string lower = name, mixed = name;
+        for (size_t k = 0; k < name.size(); ++k) {
+            lower[k] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[k])));
+            if (k % 2 == 1) mixed[k] = lower[k];
+        }
+        words.insert(words.end(), {lower, mixed, name.substr(0, name.size() - 1), name + name.back(), name + '\0'});
+        for (int edit = 0; edit < 8; ++edit) {
+            std::string near = name;
+            near[random() % near.size()] = static_cast<char>(random() % 256);
+            words.push_back(near);
+        }
+    }
+    int found = 0;
+    for (const std::string& word : words) {
+        const CatalogName expected = scanned_name(word);
+        // Followed by a name's letters, so that reading past the length shows.
+        const std::string line = word + "NPN 0 1 2";
+        const CatalogName got = catalog_find_word(line.data(), word.size());
+        ASSERT_EQ(got.first_row, expected.first_row) << "'" << word << "'";
+        ASSERT_EQ(got.first_alias, expected.first_alias) << "'" << word << "'";
+        ASSERT_EQ(got.kind, expected.kind) << "'" << word << "'";
+        if (word.find('\0') == std::string::npos) {
+            const CatalogName by_name = catalog_find_name(word.c_str());
+            ASSERT_EQ(by_name.first_row, expected.first_row) << "'" << word << "'";
+            ASSERT_EQ(by_name.first_alias, expected.first_alias) << "'" << word << "'";
+        }
+        found += got.kind >= 0;
+    }
+    EXPECT_GT(found, 2 * (CATALOG_ROWS + ALIAS_ROWS) / 3);
+    EXPECT_EQ(catalog_find_word(nullptr, 3).kind, -1);
+    EXPECT_EQ(catalog_find_word("NPN", 0).kind, -1);
 }
