@@ -331,7 +331,8 @@ constexpr int first_catalog_row(const char* name) {
 // that name, and each alias row links to the next one of the same name:
 // a lookup visits the rows the plain scans would stop at, in their order.
 // No name is longer than a word, so a name is kept as its bytes packed
-// into one: a probe is one multiply and one compare.
+// into one, the first byte highest: without NULs, and the first byte never
+// zero, no two names share a key. A probe is one multiply and one compare.
 constexpr uint64_t no_key = 0;  // no name is empty
 
 constexpr uint64_t name_key(const char* name, size_t length) {
@@ -340,7 +341,7 @@ constexpr uint64_t name_key(const char* name, size_t length) {
     for (size_t i = 0; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(name[i]);
         if (c == 0) return no_key;  // a name never holds a NUL
-        key |= static_cast<uint64_t>(c) << (8 * i);
+        key = key << 8 | c;
     }
     return key;
 }

@@ -20,18 +20,21 @@ namespace {
 // Character classes, one table look-up a character: every field of every
 // line of a load is walked character by character.
 enum CharClass : unsigned char {
-    SPACE = 1,     // what a formatted scan skips: space, \t, \n, \v, \f, \r
-    DIGIT = 2,     // 0 to 9
-    TAIL_END = 4,  // ends a tail: NUL, \r, \n
-    WORD_END = 8,  // ends a word: NUL or a space
+    SPACE = 1,        // what a formatted scan skips: space, \t, \n, \v, \f, \r
+    DIGIT = 2,        // 0 to 9
+    TAIL_END = 4,     // ends a tail: NUL, \r, \n
+    WORD_END = 8,     // ends a word: NUL or a space
+    TAIL_SPACE = 16,  // a space inside a tail: space, \t, \v, \f
+    LINE_END = 32,    // NUL
 };
 
 constexpr std::array<unsigned char, 256> make_char_classes() {
     std::array<unsigned char, 256> classes{};
     for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'}) classes[static_cast<unsigned char>(c)] |= SPACE | WORD_END;
+    for (const char c : {' ', '\t', '\v', '\f'}) classes[static_cast<unsigned char>(c)] |= TAIL_SPACE;
     for (char c = '0'; c <= '9'; ++c) classes[static_cast<unsigned char>(c)] |= DIGIT;
     for (const char c : {'\0', '\r', '\n'}) classes[static_cast<unsigned char>(c)] |= TAIL_END;
-    classes[0] |= WORD_END;
+    classes[0] |= WORD_END | LINE_END;
     return classes;
 }
 
@@ -44,10 +47,18 @@ bool ends_tail(char c) { return has_class(c, TAIL_END); }
 bool ends_word(char c) { return has_class(c, WORD_END); }
 
 // Walks a line as a formatted scan would: once one conversion fails, the
-// later ones fail too and their variables keep their starting values.
+// later ones fail too and their variables keep their starting values. A
+// scanner of a tail reads it as if it were a line of its own: the tail's
+// end (a NUL, a carriage return or a line feed) ends it.
 class LineScanner {
 public:
-    explicit LineScanner(const char* line) : p_(line) {}
+    enum Extent { WHOLE_LINE, TAIL };
+
+    explicit LineScanner(const char* line, Extent extent = WHOLE_LINE)
+        : p_(line), space_(extent == TAIL ? TAIL_SPACE : SPACE), end_(extent == TAIL ? TAIL_END : LINE_END) {}
+
+    // Where the scan stands; null once a conversion failed.
+    const char* position() const { return ok_ ? p_ : nullptr; }
 
     // "%d", limited in magnitude: a number beyond the limit fails like a
     // non-number.
@@ -90,7 +101,7 @@ public:
     // "%*c": one character skipped, whatever it is.
     void skip_char() {
         if (!ok_) return;
-        if (*p_ == '\0') {
+        if (has_class(*p_, end_)) {
             ok_ = false;
             return;
         }
@@ -111,11 +122,13 @@ public:
     }
 
     void skip_space() {
-        while (is_space(*p_)) ++p_;
+        while (has_class(*p_, space_)) ++p_;
     }
 
 private:
     const char* p_;
+    CharClass space_;
+    CharClass end_;
     bool ok_ = true;
 };
 
@@ -148,16 +161,6 @@ struct Keyword {
     static char capital(char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); }
 };
 
-// Everything after the first word of a text line. The keyword is taken in
-// any letter case: "text" is looked up like every other word, and a text
-// line without its capitals still gives its own tail, never another's.
-std::string_view text_tail(const Keyword& keyword) {
-    LineScanner scan(keyword.end);
-    std::string_view tail;
-    scan.rest(tail);
-    return tail;
-}
-
 // OK or Cancel on an Error box: 1 when Cancel stops the load.
 int ask_skip_or_stop(const char* format, const char* word, int variant) {
     char text[256];
@@ -171,23 +174,20 @@ bool outside_half_pitch_limit(int model) {
 
 enum class DescriptionForm { None, Positioned, Unpositioned };
 
-// The tail's description: "* x y text" with its position, or the older
-// form that is only text. Returns which form it was.
-DescriptionForm apply_description(DescriptionHead& d, std::string_view tail) {
-    if (tail.size() < 2) return DescriptionForm::None;
-    // The tail ends at a line end or at the line's terminator; in the
-    // first case it is copied, so that what follows is read from it alone.
-    std::string copy;
-    const char* rest = tail.data();
-    if (rest[tail.size()] != '\0') {
-        copy.assign(tail);
-        rest = copy.c_str();
-    }
-    if (rest[1] != '*') {
-        set_description_text(d, rest + 1, tail.size() - 1);
+// The description in the tail, what follows a line's fields up to a line
+// end (null: a field failed, so there is none): "* x y text" with its
+// position, or the older form that is only text, each after one separating
+// character. Returns which form it was. What follows is read from the tail
+// alone, and the tail is walked once.
+DescriptionForm apply_description(DescriptionHead& d, const char* tail) {
+    if (tail == nullptr || ends_tail(tail[0]) || ends_tail(tail[1])) return DescriptionForm::None;
+    if (tail[1] != '*') {
+        std::string_view text;
+        LineScanner(tail + 1, LineScanner::TAIL).rest(text);
+        set_description_text(d, text.data(), text.size());
         return DescriptionForm::Unpositioned;
     }
-    LineScanner scan(rest + 2);
+    LineScanner scan(tail + 2, LineScanner::TAIL);
     int x = 0, y = 0;
     std::string_view text;
     scan.number(x, BOARD_MODEL_LIMIT);
@@ -195,7 +195,6 @@ DescriptionForm apply_description(DescriptionHead& d, std::string_view tail) {
     scan.skip_char();
     scan.rest(text);
     // A suffix without text is an empty description: no width, nothing drawn.
-    // The text, when there is one, runs to the end of rest.
     set_description_text(d, text.data(), text.size());
     d.x = x;
     d.y = y;
@@ -206,13 +205,14 @@ int parse_component_line(const Keyword& keyword, CatalogName name) {
     const char* word = keyword.text;
     const int kind = name.kind;
     int variant = 0, x = 0, y = 0;
-    std::string_view tail;
     LineScanner scan(keyword.end);
     scan.number(variant);
     scan.number(x);
     scan.number(y);
-    scan.rest(tail);
-    if (kind == KIND_TEXT) tail = text_tail(keyword);
+    // A text's description is everything after its keyword, whatever the
+    // fields read: the keyword is taken in any letter case, and a text
+    // line without its capitals still gives its own tail, never another's.
+    const char* tail = kind == KIND_TEXT ? keyword.end : scan.position();
 
     ComponentRecord* c = create_component_of(catalog_lookup_name(name, variant), x * 5, y * 5);
     if (c == nullptr) return ask_skip_or_stop("Component %s has no variant %d", word, variant);
@@ -243,14 +243,13 @@ int parse_wire_line(const Keyword& keyword, CatalogName name) {
     const char* word = keyword.text;
     const int kind = name.kind;
     int variant = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    std::string_view tail;
     LineScanner scan(keyword.end);
     if (kind == KIND_WIRE) scan.number(variant);
     scan.number(x1);
     scan.number(y1);
     scan.number(x2);
     scan.number(y2);
-    scan.rest(tail);
+    const char* tail = scan.position();
 
     int entry = -1;
     if (kind == KIND_WIRE) {

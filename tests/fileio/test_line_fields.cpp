@@ -83,3 +83,20 @@ TEST_F(LineFieldsTest, EverySpellingGivesWhatThePlainOneGives) {
     EXPECT_NE(outcome("TEXT * 40 30 Power  rail").find("\nTEXT * 40 30 Power  rail\n"), std::string::npos);
     EXPECT_NE(outcome("NPN 99 40 60").find("has no variant 99"), std::string::npos);
 }
+
+// A carriage return inside a line ends the line's description as a line
+// end would, and the numbers of "* x y" are not looked for beyond it.
+TEST_F(LineFieldsTest, ACarriageReturnInsideALineEndsItsDescription) {
+    const std::string saved = outcome(
+        "NPN 0 1 2 * 3\r4 x\nSIL1 0 5 5 * 7 8 ab\rcd\nWIRE 0 1 1 1 5 *\r 3 4 t\nRES 0 2 2 2 6 \rold\n"
+        "TEXT * 9\r9 t\nTEXT \rz\nCAP 0 4 4 4 8  two\r");
+    const std::string objects = "0\nVERSION 1.000 Cuprolay generated data\nTEXT \nTEXT \nSIL1 0 5 5 * 7 8 ab\n"
+                                "NPN 0 1 2 \nCAP 0 4 4 4 8 * 24 32  two\nRES 0 2 2 2 6 \nWIRE 0 1 1 1 5 \nCUT ";
+    EXPECT_EQ(saved.substr(0, objects.size()), objects);
+    // The text of "* 9\r9 t" stands at the x read before the carriage return.
+    const ComponentRecord* text = board.component_list->next;
+    ASSERT_TRUE(entry_is_text(text->entry));
+    EXPECT_EQ(text->ax, 9);
+    EXPECT_EQ(text->ay, 0);
+    EXPECT_EQ(text->desc.width, 0);
+}
