@@ -17,8 +17,15 @@ target_link_libraries(cuprolay_page PRIVATE cp_web_core)
 # rather than merging it into its one caller. The page's fd_sync
 # (page_library.js) never suspends, so the writer's sync gets no
 # unwinding code either.
+# Only small functions are merged into their one caller. The browser runs
+# a function first as quickly compiled code and compiles it again, on its
+# background threads, once it has run enough code, counted by the size of
+# a loop body at every turn. Merged callees make big loop bodies that
+# reach that point early and take long to compile again, and for main and
+# the editor's loop, which are entered once, the second compile is never
+# used; on a small machine those compiles take the processor from the page.
 target_link_options(cuprolay_page PRIVATE
-  -Os -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
+  -Os -sBINARYEN_EXTRA_PASSES=--one-caller-inline-max-function-size=50 -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
   -sASYNCIFY_IGNORE_INDIRECT=1 "-sASYNCIFY_ADD=dispatch_command(int)" -sASYNCIFY_REMOVE=fsync
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,__Z16dispatch_commandi -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
   --shell-file ${web_page_template} --js-library ${web_page_library}
