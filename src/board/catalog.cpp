@@ -339,9 +339,8 @@ constexpr uint64_t name_key(const char* name, size_t length) {
     if (length == 0 || length > CATALOG_NAME_MAX) return no_key;
     uint64_t key = 0;
     for (size_t i = 0; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(name[i]);
-        if (c == 0) return no_key;  // a name never holds a NUL
-        key = key << 8 | c;
+        if (name[i] == '\0') return no_key;  // a name never holds a NUL
+        key = catalog_key_add(key, name[i]);
     }
     return key;
 }
@@ -474,6 +473,15 @@ CatalogName catalog_find_word(const char* word, size_t length) {
     // The slot's answer is copied whole: built field by field, it would be
     // stored to the stack and read back as one word, stalling every line.
     const NameSlot* slot = word != nullptr ? find_key(name_key(word, length)) : nullptr;
+    return slot != nullptr ? slot->found : not_found;
+}
+
+CatalogName catalog_find_key(uint64_t key, size_t length) {
+    if (length == 0 || length > CATALOG_NAME_MAX) return not_found;
+    // A NUL first would leave the key of the rest; one further on makes a
+    // zero byte, which no name's key has.
+    if ((key >> (8 * (length - 1))) == 0) return not_found;
+    const NameSlot* slot = find_key(key);
     return slot != nullptr ? slot->found : not_found;
 }
 

@@ -76,6 +76,10 @@ CatalogName catalog_find_name(const char* name);
 // The same find for the first length bytes at word (not terminated; a
 // NUL among them is no name).
 CatalogName catalog_find_word(const char* word, size_t length);
+// The same find for a word's key, made from 0 by adding its bytes in
+// order, so that a reader can make it while it walks the word.
+constexpr uint64_t catalog_key_add(uint64_t key, char c) { return key << 8 | static_cast<unsigned char>(c); }
+CatalogName catalog_find_key(uint64_t key, size_t length);
 // The same answer as catalog_lookup of the name that was found.
 CatalogMatch catalog_lookup_name(CatalogName name, int variant);
 // The variant a name gets when none is asked for: 2 for DIL24 and DIL28

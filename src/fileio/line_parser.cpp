@@ -21,7 +21,6 @@ namespace {
 // line of a load is walked character by character.
 enum CharClass : unsigned char {
     SPACE = 1,        // what a formatted scan skips: space, \t, \n, \v, \f, \r
-    DIGIT = 2,        // 0 to 9
     TAIL_END = 4,     // ends a tail: NUL, \r, \n
     WORD_END = 8,     // ends a word: NUL or a space
     TAIL_SPACE = 16,  // a space inside a tail: space, \t, \v, \f
@@ -32,7 +31,6 @@ constexpr std::array<unsigned char, 256> make_char_classes() {
     std::array<unsigned char, 256> classes{};
     for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'}) classes[static_cast<unsigned char>(c)] |= SPACE | WORD_END;
     for (const char c : {' ', '\t', '\v', '\f'}) classes[static_cast<unsigned char>(c)] |= TAIL_SPACE;
-    for (char c = '0'; c <= '9'; ++c) classes[static_cast<unsigned char>(c)] |= DIGIT;
     for (const char c : {'\0', '\r', '\n'}) classes[static_cast<unsigned char>(c)] |= TAIL_END;
     classes[0] |= WORD_END | LINE_END;
     return classes;
@@ -42,7 +40,8 @@ constexpr std::array<unsigned char, 256> char_classes = make_char_classes();
 
 bool has_class(char c, CharClass which) { return (char_classes[static_cast<unsigned char>(c)] & which) != 0; }
 bool is_space(char c) { return has_class(c, SPACE); }
-bool is_digit(char c) { return has_class(c, DIGIT); }
+// The digit's value, or above 9 for any other character.
+unsigned digit_value(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c)) - '0'; }
 bool ends_tail(char c) { return has_class(c, TAIL_END); }
 bool ends_word(char c) { return has_class(c, WORD_END); }
 
@@ -66,20 +65,22 @@ public:
         if (!ok_) return;
         skip_space();
         const char* q = p_;
-        bool negative = false;
-        if (*q == '+' || *q == '-') negative = *q++ == '-';
-        if (!is_digit(*q)) {
+        const bool negative = *q == '-';
+        if (*q == '+' || *q == '-') ++q;
+        unsigned digit = digit_value(*q);
+        if (digit > 9) {
             ok_ = false;
             return;
         }
         long value = 0;
-        for (; is_digit(*q); ++q) {
-            value = value * 10 + (*q - '0');
+        do {
+            value = value * 10 + digit;
             if (value > limit) {
                 ok_ = false;
                 return;
             }
-        }
+            digit = digit_value(*++q);
+        } while (digit <= 9);
         out = static_cast<int>(negative ? -value : value);
         p_ = q;
     }
@@ -132,26 +133,23 @@ private:
     bool ok_ = true;
 };
 
-// The first word of a line, and in capitals when it is short enough to be
-// a catalog name; a longer one is no name and is needed whole only for
-// its error message.
+// The first word of a line, and the catalog key of the word in capitals,
+// made in the same walk.
 struct Keyword {
     const char* start = nullptr;  // the word in the line
-    size_t length = 0;            // the whole word's
-    const char* end = nullptr;    // just after it: where the line's fields start
-    char text[CATALOG_NAME_MAX + 1];  // in capitals, terminated; empty when longer
+    size_t length = 0;
+    const char* end = nullptr;  // just after it: where the line's fields start
+    uint64_t key = 0;           // for catalog_find_key
 
     explicit Keyword(const char* line) {
         while (is_space(*line)) ++line;
         start = line;
-        while (!ends_word(*line)) ++line;
+        for (; !ends_word(*line); ++line) key = catalog_key_add(key, capital(*line));
         end = line;
         length = static_cast<size_t>(line - start);
-        const size_t kept = length <= CATALOG_NAME_MAX ? length : 0;
-        for (size_t i = 0; i < kept; ++i) text[i] = capital(start[i]);
-        text[kept] = '\0';
     }
 
+    // In capitals, for messages.
     std::string whole() const {
         std::string word(start, length);
         for (char& c : word) c = capital(c);
@@ -162,9 +160,9 @@ struct Keyword {
 };
 
 // OK or Cancel on an Error box: 1 when Cancel stops the load.
-int ask_skip_or_stop(const char* format, const char* word, int variant) {
+int ask_skip_or_stop(const char* format, const Keyword& keyword, int variant) {
     char text[256];
-    format_into(text, sizeof text, format, word, variant);
+    format_into(text, sizeof text, format, keyword.whole().c_str(), variant);
     return message_box("Error", text, true) != DIALOG_OK ? 1 : 0;
 }
 
@@ -202,7 +200,6 @@ DescriptionForm apply_description(DescriptionHead& d, const char* tail) {
 }
 
 int parse_component_line(const Keyword& keyword, CatalogName name) {
-    const char* word = keyword.text;
     const int kind = name.kind;
     int variant = 0, x = 0, y = 0;
     LineScanner scan(keyword.end);
@@ -215,7 +212,7 @@ int parse_component_line(const Keyword& keyword, CatalogName name) {
     const char* tail = kind == KIND_TEXT ? keyword.end : scan.position();
 
     ComponentRecord* c = create_component_of(catalog_lookup_name(name, variant), x * 5, y * 5);
-    if (c == nullptr) return ask_skip_or_stop("Component %s has no variant %d", word, variant);
+    if (c == nullptr) return ask_skip_or_stop("Component %s has no variant %d", keyword, variant);
     if (!entry_is_text(c->entry) && (outside_half_pitch_limit(c->ax) || outside_half_pitch_limit(c->ay))) {
         // An alias's shift took the anchor past what a line may hold; its
         // line could not be read back, so it is not taken at all.
@@ -240,7 +237,6 @@ int parse_component_line(const Keyword& keyword, CatalogName name) {
 }
 
 int parse_wire_line(const Keyword& keyword, CatalogName name) {
-    const char* word = keyword.text;
     const int kind = name.kind;
     int variant = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     LineScanner scan(keyword.end);
@@ -254,9 +250,9 @@ int parse_wire_line(const Keyword& keyword, CatalogName name) {
     int entry = -1;
     if (kind == KIND_WIRE) {
         entry = catalog_lookup_name(name, variant).entry;
-        if (entry < 0) return ask_skip_or_stop("Wire %s has no variant %d", word, variant);
+        if (entry < 0) return ask_skip_or_stop("Wire %s has no variant %d", keyword, variant);
     } else {
-        entry = wire_entry_for_letter(word[0]);
+        entry = wire_entry_for_letter(Keyword::capital(keyword.start[0]));
         if (entry < 0) return 0;  // every letter of the catalog has one; nothing to make otherwise
     }
 
@@ -300,7 +296,7 @@ int parse_board_line(const char* line, float* file_version) {
 
     // Found once: the line's variant is looked up from the same find, and
     // the kind comes with it.
-    const CatalogName name = catalog_find_word(keyword.text, keyword.length);
+    const CatalogName name = catalog_find_key(keyword.key, keyword.length);
     const int kind = name.kind;
     if (kind < 0 || kind > KIND_STRIP) {
         char text[256];

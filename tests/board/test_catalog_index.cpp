@@ -120,7 +120,8 @@ TEST(CatalogIndex, WordsFindWhatTheScansFind) {
             lower[k] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[k])));
             if (k % 2 == 1) mixed[k] = lower[k];
         }
-        words.insert(words.end(), {lower, mixed, name.substr(0, name.size() - 1), name + name.back(), name + '\0'});
+        words.insert(words.end(), {lower, mixed, name.substr(0, name.size() - 1), name + name.back(), name + '\0',
+                                   '\0' + name, name.substr(0, 1) + '\0' + name.substr(1)});
         for (int edit = 0; edit < 8; ++edit) {
             std::string near = name;
             near[random() % near.size()] = static_cast<char>(random() % 256);
@@ -136,6 +137,12 @@ TEST(CatalogIndex, WordsFindWhatTheScansFind) {
         ASSERT_EQ(got.first_row, expected.first_row) << "'" << word << "'";
         ASSERT_EQ(got.first_alias, expected.first_alias) << "'" << word << "'";
         ASSERT_EQ(got.kind, expected.kind) << "'" << word << "'";
+        uint64_t key = 0;
+        for (const char c : word) key = catalog_key_add(key, c);
+        const CatalogName by_key = catalog_find_key(key, word.size());
+        ASSERT_EQ(by_key.first_row, expected.first_row) << "'" << word << "'";
+        ASSERT_EQ(by_key.first_alias, expected.first_alias) << "'" << word << "'";
+        ASSERT_EQ(by_key.kind, expected.kind) << "'" << word << "'";
         if (word.find('\0') == std::string::npos) {
             const CatalogName by_name = catalog_find_name(word.c_str());
             ASSERT_EQ(by_name.first_row, expected.first_row) << "'" << word << "'";
