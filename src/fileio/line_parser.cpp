@@ -20,11 +20,11 @@ namespace {
 // Character classes, one table look-up a character: every field of every
 // line of a load is walked character by character.
 enum CharClass : unsigned char {
-    SPACE = 1,        // what a formatted scan skips: space, \t, \n, \v, \f, \r
-    TAIL_END = 4,     // ends a tail: NUL, \r, \n
-    WORD_END = 8,     // ends a word: NUL or a space
-    TAIL_SPACE = 16,  // a space inside a tail: space, \t, \v, \f
-    LINE_END = 32,    // NUL
+    SPACE = 1,       // what a formatted scan skips: space, \t, \n, \v, \f, \r
+    TAIL_END = 2,    // ends a tail: NUL, \r, \n
+    WORD_END = 4,    // ends a word: NUL or a space
+    TAIL_SPACE = 8,  // a space inside a tail: space, \t, \v, \f
+    LINE_END = 16,   // NUL
 };
 
 constexpr std::array<unsigned char, 256> make_char_classes() {
