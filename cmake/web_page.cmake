@@ -24,8 +24,10 @@ target_link_libraries(cuprolay_page PRIVATE cp_web_core)
 # reach that point early and take long to compile again, and for main and
 # the editor's loop, which are entered once, the second compile is never
 # used; on a small machine those compiles take the processor from the page.
+# For the same reason the allocator is Emscripten's small one: the large
+# functions of the default one are among the first compiled again.
 target_link_options(cuprolay_page PRIVATE
-  -Os -sBINARYEN_EXTRA_PASSES=--one-caller-inline-max-function-size=50 -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
+  -Os -sBINARYEN_EXTRA_PASSES=--one-caller-inline-max-function-size=50 -sMALLOC=emmalloc -sSINGLE_FILE=1 -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=16384 -sALLOW_MEMORY_GROWTH=1
   -sASYNCIFY_IGNORE_INDIRECT=1 "-sASYNCIFY_ADD=dispatch_command(int)" -sASYNCIFY_REMOVE=fsync
   -sEXPORTED_FUNCTIONS=_main,_malloc,_free,__Z16dispatch_commandi -sENVIRONMENT=web -sMINIFY_HTML=0 -lidbfs.js
   --shell-file ${web_page_template} --js-library ${web_page_library}
