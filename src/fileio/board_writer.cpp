@@ -1,5 +1,6 @@
 // The board file writer: the version line, every component and text,
 // every wire, the marked cut and bridge cells and the derived strips.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -12,31 +13,44 @@
 namespace {
 
 // Collects the file's lines in memory, so that the file is opened only
-// once the whole content is known. Lines are formatted into a line buffer
-// and appended.
+// once the whole content is known. Each line is formatted straight into
+// the text, which keeps room for one more line of the longest length at
+// its end; finish cuts that room off.
 class BlockWriter {
 public:
-    explicit BlockWriter(std::string& out) : out_(out) {}
+    BlockWriter(std::string& out, size_t expected_size) : out_(out) {
+        out_.clear();
+        out_.resize(expected_size + BOARD_LINE_SIZE + 1);
+    }
 
     // Formats one line with format(buffer, capacity), which returns the
     // length or a negative number when it did not fit.
     template <typename Format>
     bool format_line(Format format) {
-        const int length = format(line_, BOARD_LINE_SIZE);
+        make_room(BOARD_LINE_SIZE + 1);
+        const int length = format(out_.data() + used_, BOARD_LINE_SIZE);
         if (length < 0) return false;
-        line_[length] = '\n';
-        out_.append(line_, static_cast<size_t>(length) + 1);
+        out_[used_ + static_cast<size_t>(length)] = '\n';
+        used_ += static_cast<size_t>(length) + 1;
         return true;
     }
 
     void line(const std::string& text) {
-        out_.append(text);
-        out_.push_back('\n');
+        make_room(text.size() + 1);
+        text.copy(out_.data() + used_, text.size());
+        out_[used_ + text.size()] = '\n';
+        used_ += text.size() + 1;
     }
 
+    void finish() { out_.resize(used_); }
+
 private:
+    void make_room(size_t n) {
+        if (out_.size() - used_ < n) out_.resize(std::max(2 * out_.size(), used_ + n));
+    }
+
     std::string& out_;
-    char line_[BOARD_LINE_SIZE + 1];
+    size_t used_ = 0;
 };
 
 template <typename Record>
@@ -110,9 +124,7 @@ void board_file_text(std::string* text) {
             lines += board_grid.cells[row][column] != 0;
     for (const ComponentRecord* c = board.component_list; c != nullptr; c = c->next) ++lines;
     for (const WireRecord* w = board.wire_list; w != nullptr; w = w->next) ++lines;
-    text->reserve(lines * 32);
-
-    BlockWriter out(*text);
+    BlockWriter out(*text, lines * 32);
     out.format_line([](char* buffer, size_t capacity) {
         return format_into(buffer, capacity, "VERSION %.3f Cuprolay generated data",
                            static_cast<double>(program_version));
@@ -123,6 +135,7 @@ void board_file_text(std::string* text) {
         write_record(out, format_wire_line, wire_line, w);
     write_cells(out);
     write_strips(out);
+    out.finish();
 }
 
 bool write_board_file(FILE* stream) {

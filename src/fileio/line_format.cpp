@@ -39,7 +39,7 @@ public:
         length_ += n;
     }
 
-    void number(int value) {
+    [[gnu::always_inline]] void number(int value) {
         // Nearly every number of a board line is a grid or model position
         // below 1000: written at once when it fits whole.
         if (value >= 0 && value < 1000 && length_ + 3 < capacity_) {
@@ -61,6 +61,21 @@ public:
             }
             return;
         }
+        other_number(value);
+    }
+
+    void space() { put(' '); }
+
+    // Terminates what fitted and returns the whole length the line needs.
+    size_t finish() {
+        if (capacity_ > 0) buffer_[length_ < capacity_ ? length_ : capacity_ - 1] = '\0';
+        return length_;
+    }
+
+private:
+    // Out of line, so that the short case above is inlined where it is
+    // called, six times a line.
+    [[gnu::noinline]] void other_number(int value) {
         // Through unsigned so that the most negative value prints too.
         unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
         int digits = 1;
@@ -90,15 +105,6 @@ public:
         }
     }
 
-    void space() { put(' '); }
-
-    // Terminates what fitted and returns the whole length the line needs.
-    size_t finish() {
-        if (capacity_ > 0) buffer_[length_ < capacity_ ? length_ : capacity_ - 1] = '\0';
-        return length_;
-    }
-
-private:
     void put(char c) {
         if (length_ + 1 < capacity_) buffer_[length_] = c;
         ++length_;

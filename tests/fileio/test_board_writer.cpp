@@ -3,6 +3,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -150,6 +151,41 @@ TEST_F(BoardWriterTest, LongDescriptionsSurviveSaveAndLoad) {
     EXPECT_EQ(text->ax, 20);
     EXPECT_EQ(text->ay, 380);
     EXPECT_EQ(transcript(), "");
+}
+
+int count_occurrences(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// Lines of every length, many longer than the writer's first guess and
+// some than its line buffer: the text grows as it goes and keeps no byte
+// of its spare room.
+TEST_F(BoardWriterTest, BoardsOfLongLinesComeBackWhole) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 3; ++round) {
+        board_reset();
+        const int records = round == 2 ? 40 : 100 + 50 * round;
+        for (int i = 0; i < records; ++i) {
+            const std::string text(1 + random() % (round == 2 ? 1500 : 200), static_cast<char>('a' + i % 26));
+            if (i % 2 != 0) {
+                set_description(add_component("NPN", 0, 20 + 10 * (i % 50), 20 + 10 * (i / 50))->desc, text.c_str());
+            } else {
+                add_text(10 + i % 500, 20 + i % 300, text.c_str());
+            }
+        }
+        const std::string first = save_text();
+        EXPECT_EQ(first.find('\0'), std::string::npos);
+        EXPECT_EQ(count_occurrences(first, "\nTEXT ") + count_occurrences(first, "\nNPN "), records);
+        ASSERT_EQ(first.back(), '\n');
+        board_reset();
+        ASSERT_EQ(load_text(first), 0);
+        const std::string second = save_text();
+        board_reset();
+        ASSERT_EQ(load_text(second), 0);
+        EXPECT_EQ(save_text(), first) << "round " << round;
+    }
 }
 
 TEST_F(BoardWriterTest, WriteErrorsAreReported) {
