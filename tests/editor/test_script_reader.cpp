@@ -1,4 +1,6 @@
 // Tests of the script reader.
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 #include "session_fixture.h"
@@ -65,6 +67,58 @@ TEST(ScriptParse, MalformedLinesNameTheirNumber) {
                             "ctrl", "menu -1", "menu 70000", "close now", "ok go", "export D 1",
                             "export d 1 1", "file", "screenshot", "key ^1", "key"})
         EXPECT_NE(parse_error(bad).find("script line 1:"), std::string::npos) << bad;
+}
+
+// Random white space of every kind around and between words, random line
+// ends, blank and comment lines: lines and words are split as a string
+// stream splits them (the reference here).
+TEST(ScriptParse, SplitsLinesAndWordsAsAStreamDoes) {
+    std::mt19937 random(5);
+    auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const char* words[] = {"move", "click", "key", "12", "7", "a", "#", "up", "left"};
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        for (int line = below(6); line >= 0; --line) {
+            for (int word = below(4); word >= 0; --word) {
+                for (int space = below(3); space > 0; --space) text += " \t\v\f\r"[below(5)];
+                text += words[below(9)];
+            }
+            if (below(3) == 0) text += ' ';
+            text += below(4) == 0 ? "\r\n" : "\n";
+        }
+        if (below(2) == 0 && !text.empty()) text.pop_back();
+        std::vector<ScriptLine> lines;
+        std::string error;
+        const bool parsed = script_parse(text, &lines, &error);
+        std::istringstream in(text);
+        std::string raw;
+        int number = 0;
+        size_t next = 0;
+        bool expect_ok = true;
+        while (std::getline(in, raw) && expect_ok) {
+            ++number;
+            std::istringstream split(raw);
+            std::vector<std::string> w;
+            for (std::string word; split >> word;) w.push_back(word);
+            if (w.empty() || w[0][0] == '#') continue;
+            std::string one_error;
+            std::string again;
+            for (const std::string& word : w) again += word + " ";
+            std::vector<ScriptLine> alone;
+            expect_ok = script_parse(again, &alone, &one_error);
+            if (!expect_ok) break;
+            ASSERT_LT(next, lines.size()) << text;
+            EXPECT_EQ(lines[next].number, number) << text;
+            EXPECT_EQ(lines[next].op, alone[0].op) << text;
+            EXPECT_EQ(lines[next].x, alone[0].x) << text;
+            EXPECT_EQ(lines[next].code, alone[0].code) << text;
+            ++next;
+        }
+        EXPECT_EQ(parsed, expect_ok) << text;
+        if (parsed) {
+            EXPECT_EQ(lines.size(), next) << text;
+        }
+    }
 }
 
 TEST_F(ScriptTest, EventsGoThroughTheInputTranslationOnePerWait) {
