@@ -114,13 +114,19 @@ void BM_LoadBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadBoard);
 
-void BM_UndoThenRedo(benchmark::State& state) {
+// The board with one wire's end moved since its first snapshot: one
+// event to undo and redo.
+void build_board_with_one_event() {
     build_board();
     WireRecord* w = board.wire_list;
     unregister_wire_ends(w);
     w->y2 += 10;
     register_wire_ends(w);
     journal_snapshot();
+}
+
+void BM_UndoThenRedo(benchmark::State& state) {
+    build_board_with_one_event();
     auto undo_then_redo = [] {
         deselect_all();
         journal_undo();
@@ -136,12 +142,7 @@ BENCHMARK(BM_UndoThenRedo);
 // As the editor does it: each step is a pass of its own, whose checkpoint
 // follows, and finds nothing new.
 void BM_UndoThenRedoWithCheckpoints(benchmark::State& state) {
-    build_board();
-    WireRecord* w = board.wire_list;
-    unregister_wire_ends(w);
-    w->y2 += 10;
-    register_wire_ends(w);
-    journal_snapshot();
+    build_board_with_one_event();
     auto passes = [] {
         deselect_all();
         journal_undo();

@@ -35,14 +35,6 @@ bool covers_board(const Rect& r) { return r.x0 <= 0 && r.y0 <= 0 && r.x1 >= BOAR
 
 void store_rect(const Rect& r) { redraw_state.dirty = r; }
 
-// Grown by a rectangle in any corner order.
-inline void grow_rect(Rect& r, const Rect& by) {
-    r.x0 = std::min(r.x0, std::min(by.x0, by.x1));
-    r.y0 = std::min(r.y0, std::min(by.y0, by.y1));
-    r.x1 = std::max(r.x1, std::max(by.x0, by.x1));
-    r.y1 = std::max(r.y1, std::max(by.y0, by.y1));
-}
-
 // The ends of the strip through a point as far as a repaint must reach:
 // those of the strip-end searches, and also the edge columns, which the
 // searches never find from inside but which a strip may end on.
@@ -83,16 +75,7 @@ inline void grow_by_point(Rect& r, int x, int y) {
     r.y1 = std::max(r.y1, y + 5);
 }
 
-// The lettering's box, as redraw_rect's visibility test takes it.
-void grow_by_description(Rect& r, const DescriptionHead& d) {
-    if (d.width != 0) grow_rect(r, {d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
-}
-
 Rect point_area(int x, int y) { return {area_left_end(x, y) - 5, y - 5, area_right_end(x, y) + 5, y + 5}; }
-
-Rect description_area(const DescriptionHead& d) {
-    return {d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM};
-}
 
 void redraw_point(int x, int y) { redraw_rect(point_area(x, y)); }
 
@@ -149,7 +132,7 @@ void invalidate_wire(const WireRecord* w) {
         m.add(point_area(lx, ly));
         m.add(point_area(gx, gy));
         m.add({lx - 5, ly - 5, gx + 5, gy + 5});
-        if (w->desc.width != 0) m.add(description_area(w->desc));
+        if (w->desc.width != 0) m.add(description_box(w->desc));
         redraw_areas(m);
         return;
     }
@@ -170,7 +153,7 @@ void invalidate_component_pins(const ComponentRecord* c, const PinList& pins) {
         MarkAreas m;
         for (int i = 0; i < pins.count; ++i) m.add(point_area(pins.x[i], pins.y[i]));
         m.add({c->box_x0, c->box_y0, c->box_x1, c->box_y1});
-        if (c->desc.width != 0) m.add(description_area(c->desc));
+        if (c->desc.width != 0) m.add(description_box(c->desc));
         redraw_areas(m);
         return;
     }

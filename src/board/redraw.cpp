@@ -11,8 +11,7 @@
 namespace {
 
 bool description_meets(const DescriptionHead& d, const Rect& clip) {
-    return d.width != 0 &&
-           rects_overlap({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM}, clip);
+    return d.width != 0 && rects_overlap(description_box(d), clip);
 }
 
 bool wire_visible(const WireRecord* w, const Rect& clip) {
@@ -326,12 +325,6 @@ void begin_nearby_records(Rect area) {
 
 namespace {
 
-Rect with_description(Rect r, const DescriptionHead& d) {
-    if (d.width == 0) return r;
-    const Rect box = ordered({d.x, d.y + DESCRIPTION_TOP, d.x + d.width, d.y + DESCRIPTION_BOTTOM});
-    return {std::min(r.x0, box.x0), std::min(r.y0, box.y0), std::max(r.x1, box.x1), std::max(r.y1, box.y1)};
-}
-
 // Both ordered.
 bool reach_meets(const Rect& reach, const Rect& r) {
     return reach.x0 <= r.x1 && reach.x1 >= r.x0 && reach.y0 <= r.y1 && reach.y1 >= r.y0;
@@ -341,11 +334,15 @@ bool reach_meets(const Rect& reach, const Rect& r) {
 
 Rect wire_reach(const WireRecord* w) {
     const Rect body = ordered({w->x1, w->y1, w->x2, w->y2});
-    return with_description({body.x0 - 5, body.y0 - 5, body.x1 + 5, body.y1 + 5}, w->desc);
+    Rect reach{body.x0 - 5, body.y0 - 5, body.x1 + 5, body.y1 + 5};
+    grow_by_description(reach, w->desc);
+    return reach;
 }
 
 Rect component_reach(const ComponentRecord* c) {
-    return with_description(ordered({c->box_x0, c->box_y0, c->box_x1, c->box_y1}), c->desc);
+    Rect reach = ordered({c->box_x0, c->box_y0, c->box_x1, c->box_y1});
+    grow_by_description(reach, c->desc);
+    return reach;
 }
 
 void begin_nearby_records_reversed(Rect area, WireRecord* const* wires, const Rect* wire_reaches, size_t wire_count,

@@ -156,19 +156,26 @@ void note_board(JournalEvent* event) {
     }
 }
 
+// Unlinks the node at link from the state set and gives it to the event
+// as a vanished line.
+void move_line_to_event(JournalEvent* event, StateLine** link) {
+    StateLine* node = *link;
+    node->flag = -1;
+    *link = node->next;
+    node->holder = 0;
+    journal_index_remove_unmatched(node);
+    journal_forget_made(node);  // history keeps only the text
+    push_change(event, node);
+}
+
 // Moves every node this snapshot did not mark from the state set to the
-// event, as a vanished line.
+// event.
 void move_vanished_lines(JournalEvent* event) {
     StateLine** link = &journal.state;
     while (*link != nullptr) {
         StateLine* node = *link;
         if (node->flag != journal.snapshot_mark) {
-            node->flag = -1;
-            *link = node->next;
-            node->holder = 0;
-            journal_index_remove_unmatched(node);
-            journal_forget_made(node);  // history keeps only the text
-            push_change(event, node);
+            move_line_to_event(event, link);
         } else {
             link = &node->next;
         }
@@ -226,11 +233,7 @@ void journal_move_flagged_lines(JournalEvent* event, int count) {
     while (count > 0 && *link != nullptr) {
         StateLine* node = *link;
         if (node->flag == -1) {
-            *link = node->next;
-            node->holder = 0;
-            journal_index_remove_unmatched(node);
-            journal_forget_made(node);
-            push_change(event, node);
+            move_line_to_event(event, link);
             --count;
         } else {
             link = &node->next;

@@ -370,12 +370,6 @@ void journal_holders_clear() {
     journal.holders = nullptr;
 }
 
-void journal_holders_invalidate() {
-    if (journal.holders == nullptr) return;
-    journal.holders->valid = false;
-    journal.holders->follows_step = false;
-}
-
 void journal_holders_begin_step() {
     if (journal.holders == nullptr) return;
     JournalHolders& s = *journal.holders;

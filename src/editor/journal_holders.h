@@ -9,11 +9,9 @@
 
 // Forgets every pairing and the memory that holds them.
 void journal_holders_clear();
-// The state set changed without a snapshot: the next snapshot formats the
-// whole board and pairs its lines again.
-void journal_holders_invalidate();
-// The same for an undo or redo, unless journal_holders_follow_step then
-// pairs what the step did to the board alone.
+// An undo or redo changes the state set without a snapshot: the next
+// snapshot formats the whole board and pairs its lines again, unless
+// journal_holders_follow_step then pairs what the step did to the board.
 void journal_holders_begin_step();
 // A step of undo or redo took away the records of the removed lines (each
 // noted with its holder before it was released) and made a record of each

@@ -394,8 +394,7 @@ bool plan_kept_step(const JournalEvent* step, bool forward, StepPlan& plan) {
     if (!o.kept || o.removed_overflow || o.changes != board.changes) return false;
     if (board.selected_wire != nullptr || board.selected_component != nullptr) return false;
     if (!collect_changes(step, forward, plan) || plan.removed_count != o.removed_count) return false;
-    for (int i = 0; i < plan.removed_count; ++i)
-        if (is_cell_line(plan.removed[i]->text)) return false;
+    // A removed cell line has no record among the kept ones, and is not found below.
     for (int i = 0; i < plan.added_count; ++i)
         if (is_cell_line(plan.added[i]->text)) return false;
     if (!grid_is_kept()) return false;
@@ -657,17 +656,15 @@ void add_planned(const StepPlan& plan, ListTails tails) {
 namespace {
 
 // The snapshot's pairings of lines and records follow a step that took
-// away and made only records.
+// away and made only records; otherwise they stay forgotten, as the step
+// left them.
 void follow_with_holders(const StepPlan& plan) {
     const RebuildOrder& o = rebuild_order;
+    if (o.removed_overflow || plan.removed_cell_count != 0) return;
     const void* taken[2 * MAX_STEP_LINES];
     int taken_count = 0;
     for (int i = 0; i < plan.wire_count; ++i) taken[taken_count++] = plan.wires[i];
     for (int i = 0; i < plan.component_count; ++i) taken[taken_count++] = plan.components[i];
-    if (o.removed_overflow || plan.removed_cell_count != 0 || taken_count > MAX_STEP_LINES) {
-        journal_holders_invalidate();
-        return;
-    }
     journal_holders_follow_step(o.removed, o.removed_holders, o.removed_count, taken, taken_count, plan.added,
                                 plan.added_count);
 }

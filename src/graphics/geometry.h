@@ -34,6 +34,13 @@ inline Rect ordered(Rect r) {
 inline bool ranges_overlap(int a, int b, int c, int d) {
     return std::max(a, b) >= std::min(c, d) && std::min(a, b) <= std::max(c, d);
 }
+// Grown by a rectangle in any corner order.
+inline void grow_rect(Rect& r, const Rect& by) {
+    r.x0 = std::min(r.x0, std::min(by.x0, by.x1));
+    r.y0 = std::min(r.y0, std::min(by.y0, by.y1));
+    r.x1 = std::max(r.x1, std::max(by.x0, by.x1));
+    r.y1 = std::max(r.y1, std::max(by.y0, by.y1));
+}
 inline bool rects_overlap(const Rect& a, const Rect& b) {
     return ranges_overlap(a.x0, a.x1, b.x0, b.x1) && ranges_overlap(a.y0, a.y1, b.y0, b.y1);
 }
